@@ -8,13 +8,12 @@ Method* Class::ownMethod(Sel sel) const
     return it == m_methods.end() ? nullptr : it->second.get();
 }
 
-const Method* Class::lookUpSlow(Sel sel)
+const MethodCache::Entry& Class::lookUpSlow(Sel sel)
 {
     const Method* found = nullptr;
     for (const Class* c = this; c && !found; c = c->m_superclass)
         found = c->ownMethod(sel);
-    m_cache.insert(sel, found);
-    return found;
+    return *m_cache.insert(sel, found);
 }
 
 void Class::flushCache(Sel sel)

@@ -36,13 +36,14 @@ public:
     const std::vector<Class*>& subclasses() const { return m_subclasses; }
 
     // Lookup through the hierarchy, answered from the cache once asked.
-    const Method* lookUp(Sel sel)
+    const MethodCache::Entry& cachedLookUp(Sel sel)
     {
-        const Method* m;
-        if (m_cache.find(sel, &m))
-            return m;
+        if (const MethodCache::Entry* e = m_cache.find(sel))
+            return *e;
         return lookUpSlow(sel);
     }
+    const Method* lookUp(Sel sel) { return cachedLookUp(sel).method; }
+    const MethodCache::Entry* cacheFind(Sel sel) const { return m_cache.find(sel); }
     // This class's own method, not inherited ones.
     Method* ownMethod(Sel sel) const;
     const std::unordered_map<Sel, std::unique_ptr<Method>>& ownMethods() const { return m_methods; }
@@ -57,7 +58,7 @@ private:
     friend struct ClassAccess;
     Class() = default;
     ~Class() override = default;
-    const Method* lookUpSlow(Sel sel);
+    [[gnu::noinline]] const MethodCache::Entry& lookUpSlow(Sel sel);
     void flushCache(Sel sel); // this class and every subclass
 
     std::string m_name;

@@ -26,12 +26,14 @@ struct Signature {
 };
 
 struct Image; // a loaded program or library, see Image.h
+class Class;
 
 struct Method {
     Sel selector;
     Imp imp;
     Signature signature;
     const Image* image; // where `imp` lives
+    Class* owner;       // the class whose table holds it
 };
 
 // Pairs a typed function with its signature for registration.

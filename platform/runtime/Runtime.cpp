@@ -58,7 +58,7 @@ public:
     {
         if (!cls || !sel || cls->ownMethod(sel))
             return false;
-        cls->m_methods.emplace(sel, std::make_unique<Method>(Method { sel, imp.imp, imp.signature, image }));
+        cls->m_methods.emplace(sel, std::make_unique<Method>(Method { sel, imp.imp, imp.signature, image, cls }));
         cls->flushCache(sel);
         return true;
     }
@@ -126,6 +126,12 @@ bool rootRespondsToSelector(Object* self, Sel, Sel query) { return respondsToSel
 
 } // namespace
 
+struct ClassAccess {
+    static void setFactory(Class* c, Class::Factory f) { c->m_factory = f; }
+    static void addIvar(Class* c, Ivar iv) { c->m_ivars.push_back(std::move(iv)); }
+    static void flush(Class* c, Sel s) { if (c) c->flushCache(s); }
+};
+
 Class* lookUpClass(std::string_view name) { return Runtime::shared().lookUp(name); }
 Class* classOf(const Object* obj) { return obj ? obj->isa() : nullptr; }
 
@@ -148,9 +154,11 @@ Imp setImplementation(Method* m, TypedImp imp, const Image* image)
 {
     if (!m || !(m->signature == imp.signature))
         return nullptr;
-    // Caches hold the Method itself, so exchanging its implementation needs no flush.
     m->image = image;
-    return std::exchange(m->imp, imp.imp);
+    Imp old = std::exchange(m->imp, imp.imp);
+    // Caches carry a copy of the implementation: flush this selector where it may be cached.
+    ClassAccess::flush(m->owner, m->selector);
+    return old;
 }
 
 bool respondsToSelector(const Object* obj, Sel sel) { return obj && sel && obj->isa()->lookUp(sel); }
@@ -187,10 +195,7 @@ struct ClassBuilder::Pending {
     std::vector<Ivar> ivars;
 };
 
-struct ClassAccess {
-    static void setFactory(Class* c, Class::Factory f) { c->m_factory = f; }
-    static void addIvar(Class* c, Ivar iv) { c->m_ivars.push_back(std::move(iv)); }
-};
+
 
 ClassBuilder::ClassBuilder(std::string name, std::string_view superclassName, const Image* image)
     : m_pending(new Pending)

@@ -77,18 +77,39 @@ R callMethod(const Method* m, Object* obj, Sel sel, Args... args)
 template<class R, class... Args>
 R callImp(Imp imp, Signature signature, Object* obj, Sel sel, Args... args)
 {
-    Method m { sel, imp, signature, nullptr };
+    Method m { sel, imp, signature, nullptr, nullptr };
     return callMethod<R, Args...>(&m, obj, sel, args...);
 }
 
+namespace detail {
+template<class R, class... Args>
+[[gnu::always_inline]] inline R callEntry(const MethodCache::Entry& e, Object* obj, Sel sel, Args... args)
+{
+    using Fn = ImpOf<R, Args...>;
+    if (!e.imp)
+        return zero<R>();
+    if (e.type != &typeid(Fn)) [[unlikely]] {
+        if (!(Signature { e.type } == Signature { &typeid(Fn) })) {
+            signatureMismatch(obj, sel, e.method, typeid(Fn));
+            return zero<R>();
+        }
+    }
+    return reinterpret_cast<Fn>(e.imp)(obj, sel, args...);
+}
+} // namespace detail
+
+// Inlined at the call site: a cache hit costs a few loads, one compare of the type and one
+// indirect call; the miss path stays out of line.
 template<class R = void, class... Args>
-R send(const Object* target, Sel sel, Args&&... args)
+[[gnu::always_inline]] inline R send(const Object* target, Sel sel, Args&&... args)
 {
     Object* obj = const_cast<Object*>(target);
     if (!obj)
         return detail::zero<R>();
-    const Method* m = obj->isa()->lookUp(sel);
-    return callMethod<R, detail::ArgT<Args>...>(m, obj, sel, detail::pass(std::forward<Args>(args))...);
+    const MethodCache::Entry* e = obj->isa()->cacheFind(sel);
+    if (!e) [[unlikely]]
+        e = &obj->isa()->cachedLookUp(sel);
+    return detail::callEntry<R, detail::ArgT<Args>...>(*e, obj, sel, detail::pass(std::forward<Args>(args))...);
 }
 
 // Sends to the implementation above `cls` (the class whose method is calling), as `super` does.
@@ -98,8 +119,7 @@ R sendSuper(Class* cls, const Object* target, Sel sel, Args&&... args)
     Object* obj = const_cast<Object*>(target);
     if (!obj || !cls || !cls->superclass())
         return detail::zero<R>();
-    const Method* m = cls->superclass()->lookUp(sel);
-    return callMethod<R, detail::ArgT<Args>...>(m, obj, sel, detail::pass(std::forward<Args>(args))...);
+    return detail::callEntry<R, detail::ArgT<Args>...>(cls->superclass()->cachedLookUp(sel), obj, sel, detail::pass(std::forward<Args>(args))...);
 }
 
 } // namespace runtime
