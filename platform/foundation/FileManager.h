@@ -3,11 +3,15 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace foundation {
 
 std::optional<std::string> readFile(const std::string& hostPath);
+// The same, refusing anything but a regular file of at most maxBytes; the size is checked before
+// the content is read.
+std::optional<std::string> readFile(const std::string& hostPath, std::size_t maxBytes);
 // Write to a temporary file in the same folder, flush it, rename it over the old file, flush the
 // folder: a reader sees the old content or the new, whole.
 bool writeFileAtomically(const std::string& hostPath, std::string_view bytes);
