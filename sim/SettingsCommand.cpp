@@ -1,0 +1,133 @@
+#include "sim/SettingsCommand.h"
+
+#include "platform/foundation/DeviceRoot.h"
+#include "settings/DefaultSettings.h"
+#include "settings/SettingsStore.h"
+#include "sim/RootFolder.h"
+#include "sim/ValueText.h"
+
+#include <ostream>
+
+namespace ombrel::sim {
+
+using foundation::Value;
+
+namespace {
+
+int show(bool json, std::ostream& out)
+{
+    Value settings = loadSettings();
+    if (json) {
+        out << valueJson(settings).dump(2) << '\n';
+        return 0;
+    }
+    for (const auto& [key, value] : *settings.asDictionary())
+        out << key << " = " << valueText(value) << '\n';
+    return 0;
+}
+
+int get(const std::string& key, std::ostream& out, std::ostream& err)
+{
+    Value settings = loadSettings();
+    const Value* value = settings.find(key);
+    if (!value) {
+        err << "ombrel settings: " << key << " is not set\n";
+        return 1;
+    }
+    out << valueText(*value) << '\n';
+    return 0;
+}
+
+// Checked before the loader runs, so that a refused request leaves the file as it was.
+std::optional<Value> requestedValue(const SettingsOptions& options, std::ostream& err)
+{
+    Value::Kind tableKind = defaultSettingKind(options.key);
+    std::optional<Value::Kind> kind;
+    if (!options.type.empty()) {
+        kind = parseKindName(options.type);
+        if (!kind) {
+            err << "ombrel settings: unknown --type \"" << options.type << "\"; use bool, int, real or string\n";
+            return std::nullopt;
+        }
+        if (tableKind != Value::Kind::Null && *kind != tableKind) {
+            err << "ombrel settings: " << options.key << " is a " << kindName(tableKind) << " setting, not "
+                << kindName(*kind) << '\n';
+            return std::nullopt;
+        }
+    } else if (tableKind != Value::Kind::Null) {
+        kind = tableKind;
+    } else {
+        err << "ombrel settings: " << options.key
+            << " is not a known setting; give its kind with --type bool|int|real|string\n";
+        return std::nullopt;
+    }
+    auto value = parseValue(options.value, *kind);
+    if (!value) {
+        err << "ombrel settings: \"" << options.value << "\" is not a valid " << kindName(*kind) << " for "
+            << options.key;
+        if (*kind == Value::Kind::Boolean)
+            err << " (use true/false, yes/no or 1/0)";
+        err << '\n';
+    }
+    return value;
+}
+
+int set(const SettingsOptions& options, std::ostream& out, std::ostream& err)
+{
+    auto value = requestedValue(options, err);
+    if (!value)
+        return 2;
+    Value settings = loadSettings();
+    settings.set(options.key, *value);
+    if (!writeSettings(settings)) {
+        err << "ombrel settings: could not write the settings file\n";
+        return 1;
+    }
+    out << options.key << " = " << valueText(*value) << '\n';
+    return 0;
+}
+
+int remove(const std::string& key, std::ostream& out, std::ostream& err)
+{
+    Value settings = loadSettings();
+    if (!settings.erase(key)) {
+        err << "ombrel settings: " << key << " is not set\n";
+        return 1;
+    }
+    if (!writeSettings(settings)) {
+        err << "ombrel settings: could not write the settings file\n";
+        return 1;
+    }
+    out << "deleted " << key;
+    if (defaultSettingKind(key) != Value::Kind::Null && !isAppSlotKey(key))
+        out << "; the loader puts its default back at its next read";
+    else if (isAppSlotKey(key))
+        out << "; app slots are not filled back in, the slot stays empty";
+    out << '\n';
+    return 0;
+}
+
+} // namespace
+
+int runSettings(const SettingsOptions& options, std::ostream& out, std::ostream& err)
+{
+    std::string root = absoluteFolder(options.root.empty() ? defaultDeviceRoot() : options.root);
+    if (root.empty() || !isDeviceRoot(root)) {
+        err << "ombrel settings: " << (root.empty() ? std::string("no device root") : root)
+            << " is not a device root; make one with: ombrel init --root DIR\n";
+        return 2;
+    }
+    foundation::setDeviceRoot(root);
+    if (options.verb == "show")
+        return show(options.json, out);
+    if (options.verb == "get")
+        return get(options.key, out, err);
+    if (options.verb == "set")
+        return set(options, out, err);
+    if (options.verb == "delete")
+        return remove(options.key, out, err);
+    err << "ombrel settings: unknown verb " << options.verb << '\n';
+    return 2;
+}
+
+} // namespace ombrel::sim

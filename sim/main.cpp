@@ -1,0 +1,57 @@
+// The ombrel command: makes device roots and edits their settings (more verbs follow).
+
+#include "sim/DeviceProfiles.h"
+#include "sim/InitCommand.h"
+#include "sim/SettingsCommand.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    using namespace ombrel::sim;
+    CLI::App app{"ombrel: the simulated phone's command"};
+    app.require_subcommand(1);
+
+    InitOptions init;
+    init.profile = std::string(kDefaultDeviceProfile);
+    std::string passcode;
+    CLI::App* initCommand = app.add_subcommand("init", "make a device root");
+    initCommand->add_option("--root", init.root, "device root folder (default $XDG_DATA_HOME/ombrel/device)");
+    initCommand->add_option("--profile", init.profile, "device profile")->capture_default_str();
+    CLI::Option* passcodeOption = initCommand->add_option("--passcode", passcode, "device passcode (digits)");
+    initCommand->add_flag("--force", init.force, "write into a folder that is not a device root");
+
+    SettingsOptions settings;
+    CLI::App* settingsCommand = app.add_subcommand("settings", "show and edit the settings file");
+    settingsCommand->add_option("--root", settings.root, "device root folder");
+    settingsCommand->require_subcommand(1);
+    CLI::App* show = settingsCommand->add_subcommand("show", "print every setting");
+    show->add_flag("--json", settings.json, "print JSON");
+    CLI::App* get = settingsCommand->add_subcommand("get", "print one setting");
+    get->add_option("KEY", settings.key)->required();
+    CLI::App* set = settingsCommand->add_subcommand("set", "change one setting");
+    set->add_option("KEY", settings.key)->required();
+    set->add_option("VALUE", settings.value)->required();
+    set->add_option("--type", settings.type, "bool, int, real or string (needed for unknown keys)");
+    CLI::App* remove = settingsCommand->add_subcommand("delete", "remove one setting");
+    remove->add_option("KEY", settings.key)->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        int status = app.exit(error);
+        return status == 0 ? 0 : 2;
+    }
+
+    if (initCommand->parsed()) {
+        if (*passcodeOption)
+            init.passcode = passcode;
+        return runInit(init, std::cout, std::cerr);
+    }
+    for (CLI::App* verb : {show, get, set, remove}) {
+        if (verb->parsed())
+            settings.verb = verb->get_name();
+    }
+    return runSettings(settings, std::cout, std::cerr);
+}
