@@ -1,5 +1,6 @@
 #include "settings/Utf8.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -9,31 +10,30 @@ namespace {
 
 constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
 
-// Length of the sequence a lead byte starts and the allowed range of its second byte (the ranges
-// exclude overlong forms, surrogates and code points above U+10FFFF); 0 for a byte that cannot lead.
+// For each lead byte: the length of the sequence it starts and the allowed range of the second
+// byte. The ranges leave out overlong forms (C0, C1, E0 80-9F, F0 80-8F), surrogates (ED A0-BF)
+// and code points above U+10FFFF (F4 90-BF, F5-FF); length 0 marks a byte that cannot lead.
 struct Lead {
-    int length;
-    unsigned char low, high;
+    std::uint8_t length, low, high;
 };
 
-Lead leadOf(unsigned char c)
+constexpr std::array<Lead, 256> makeLeads()
 {
-    if (c >= 0xC2 && c <= 0xDF)
-        return {2, 0x80, 0xBF};
-    if (c == 0xE0)
-        return {3, 0xA0, 0xBF};
-    if (c == 0xED)
-        return {3, 0x80, 0x9F};
-    if (c >= 0xE1 && c <= 0xEF)
-        return {3, 0x80, 0xBF};
-    if (c == 0xF0)
-        return {4, 0x90, 0xBF};
-    if (c >= 0xF1 && c <= 0xF3)
-        return {4, 0x80, 0xBF};
-    if (c == 0xF4)
-        return {4, 0x80, 0x8F};
-    return {0, 0, 0};
+    std::array<Lead, 256> leads{};
+    for (int c = 0xC2; c <= 0xDF; ++c)
+        leads[c] = {2, 0x80, 0xBF};
+    for (int c = 0xE0; c <= 0xEF; ++c)
+        leads[c] = {3, 0x80, 0xBF};
+    leads[0xE0].low = 0xA0;
+    leads[0xED].high = 0x9F;
+    for (int c = 0xF0; c <= 0xF4; ++c)
+        leads[c] = {4, 0x80, 0xBF};
+    leads[0xF0].low = 0x90;
+    leads[0xF4].high = 0x8F;
+    return leads;
 }
+
+constexpr std::array<Lead, 256> kLeads = makeLeads();
 
 } // namespace
 
@@ -50,23 +50,22 @@ bool isValidUtf8(std::string_view bytes)
                 break;
             p += 8;
         }
-        if (p == end)
-            break;
-        unsigned char c = *p;
-        if (c < 0x80) {
-            ++p;
-            continue;
-        }
-        Lead lead = leadOf(c);
-        if (lead.length == 0 || end - p < lead.length)
-            return false;
-        if (p[1] < lead.low || p[1] > lead.high)
-            return false;
-        for (int i = 2; i < lead.length; ++i) {
-            if ((p[i] & 0xC0) != 0x80)
+        // Then one character at a time until the next ASCII byte, where the word steps resume.
+        while (p < end) {
+            unsigned char c = *p;
+            if (c < 0x80) {
+                ++p;
+                break;
+            }
+            const Lead lead = kLeads[c];
+            if (lead.length == 0 || end - p < lead.length || p[1] < lead.low || p[1] > lead.high)
                 return false;
+            if (lead.length > 2 && (p[2] & 0xC0) != 0x80)
+                return false;
+            if (lead.length > 3 && (p[3] & 0xC0) != 0x80)
+                return false;
+            p += lead.length;
         }
-        p += lead.length;
     }
     return true;
 }

@@ -1,0 +1,1 @@
+ombrel_bench(bench_log LIBS ombrel-settings)

@@ -1,0 +1,1 @@
+ombrel_bench(bench_settings LIBS ombrel-settings)
