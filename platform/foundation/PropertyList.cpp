@@ -197,8 +197,8 @@ std::optional<Value> parsePropertyList(std::string_view bytes, PropertyListLimit
         || bytes.size() > std::numeric_limits<uint32_t>::max())
         return std::nullopt;
     bool binary = bytes.substr(0, 8) == "bplist00";
-    bool safe = binary ? detail::binaryPropertyListIsSafe(bytes, limits.maxDepth)
-                       : detail::xmlNestingIsWithin(bytes, limits.maxDepth);
+    bool safe = binary ? detail::binaryPropertyListIsSafe(bytes, limits)
+                       : detail::xmlIsWithinLimits(bytes, limits);
     if (!safe)
         return std::nullopt;
     plist_t root = nullptr;

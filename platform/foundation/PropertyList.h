@@ -13,6 +13,10 @@ namespace foundation {
 struct PropertyListLimits {
     std::size_t maxBytes = 16 * 1024 * 1024; // larger input is refused unread
     int maxDepth = 256;                      // nesting of arrays and dictionaries
+    // libplist needs some hundred bytes per value and inserts XML dictionary keys in quadratic
+    // time, so tiny values in great number are bounded too.
+    std::size_t maxValues = 1 << 18;           // values in the whole input
+    std::size_t maxDictionaryKeys = 1 << 16;   // keys in one dictionary
 };
 
 std::optional<Value> parsePropertyList(std::string_view bytes, PropertyListLimits = {});

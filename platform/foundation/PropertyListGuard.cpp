@@ -33,12 +33,17 @@ std::size_t endOfTag(std::string_view text, std::size_t at)
 
 } // namespace
 
-bool xmlNestingIsWithin(std::string_view text, int maxDepth)
+bool xmlIsWithinLimits(std::string_view text, const PropertyListLimits& limits)
 {
     // Elements other than arrays and dictionaries never nest in a good file beyond <plist> and a
     // value; the slack only keeps odd but harmless files readable.
+    const int maxDepth = limits.maxDepth;
     const int maxElementDepth = maxDepth + 16;
     int containers = 0, elements = 0;
+    std::size_t values = 0;
+    // Keys seen in each open container (counted for dictionaries only); at most maxDepth deep.
+    std::vector<std::size_t> keys;
+    std::vector<bool> isDictionary;
     std::size_t i = 0;
     while ((i = text.find('<', i)) != std::string_view::npos) {
         std::string_view skipTo;
@@ -74,14 +79,28 @@ bool xmlNestingIsWithin(std::string_view text, int maxDepth)
         bool selfClosing = !closing && text[end - 2] == '/';
         if (closing) {
             elements = std::max(0, elements - 1);
-            if (container)
-                containers = std::max(0, containers - 1);
-        } else if (!selfClosing) {
-            ++elements;
-            if (container)
-                ++containers;
-            if (containers > maxDepth || elements > maxElementDepth)
+            if (container && containers > 0) {
+                --containers;
+                keys.pop_back();
+                isDictionary.pop_back();
+            }
+        } else {
+            if (name == "key") {
+                if (!keys.empty() && isDictionary.back() && ++keys.back() > limits.maxDictionaryKeys)
+                    return false;
+            } else if (name != "plist" && ++values > limits.maxValues) {
                 return false;
+            }
+            if (!selfClosing) {
+                ++elements;
+                if (container) {
+                    ++containers;
+                    keys.push_back(0);
+                    isDictionary.push_back(name == "dict");
+                }
+                if (containers > maxDepth || elements > maxElementDepth)
+                    return false;
+            }
         }
         i = end;
     }
@@ -119,8 +138,9 @@ struct Frame {
 
 } // namespace
 
-bool binaryPropertyListIsSafe(std::string_view bytes, int maxDepth)
+bool binaryPropertyListIsSafe(std::string_view bytes, const PropertyListLimits& limits)
 {
+    const int maxDepth = limits.maxDepth;
     constexpr std::size_t kHeader = 8, kTrailer = 32;
     if (bytes.size() < kHeader + kTrailer + 1 || bytes.substr(0, kHeader) != "bplist00")
         return false;
@@ -140,7 +160,7 @@ bool binaryPropertyListIsSafe(std::string_view bytes, int maxDepth)
     // Expanding the references builds a tree; a good file (containers are never shared) makes at
     // most one node per reference, so the input's size bounds it. Shared strings and data may
     // repeat their payload, within a budget proportional to the input.
-    std::uint64_t nodeBudget = bytes.size() + 1024;
+    std::uint64_t nodeBudget = std::min<std::uint64_t>(bytes.size() + 1024, limits.maxValues);
     std::uint64_t payloadBudget = 2 * std::uint64_t(bytes.size()) + 65536;
 
     std::vector<bool> onPath(objectCount, false);
@@ -148,7 +168,7 @@ bool binaryPropertyListIsSafe(std::string_view bytes, int maxDepth)
 
     // Checks object `index` (whose container depth would be `depth`); pushes it when a container.
     auto visit = [&](std::uint64_t index, bool mustBeKey) -> bool {
-        if (index >= objectCount || onPath[index] || nodeBudget-- == 0)
+        if (index >= objectCount || onPath[index] || (!mustBeKey && nodeBudget-- == 0))
             return false;
         std::uint64_t at;
         if (!in.read(tableAt + index * offsetSize, offsetSize, at) || at < kHeader || at >= trailer)
@@ -194,7 +214,7 @@ bool binaryPropertyListIsSafe(std::string_view bytes, int maxDepth)
             if (count > room / refSize)
                 return false; // claims more references than the input holds
             std::uint64_t refs = kind == 0xD ? 2 * count : count;
-            if (refs > room / refSize)
+            if (refs > room / refSize || (kind == 0xD && count > limits.maxDictionaryKeys))
                 return false;
             if (stack.size() >= static_cast<std::size_t>(std::max(maxDepth, 0)))
                 return false;

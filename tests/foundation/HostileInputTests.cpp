@@ -165,6 +165,28 @@ TEST(FoundationPropertyListDepth, TagsInCommentsAndSelfClosingTagsDoNotCount)
     EXPECT_EQ(*value->asArray()->back().asString(), repeated("<dict>", 10));
 }
 
+TEST(FoundationPropertyListSize, ValueAndKeyCountsAreBounded)
+{
+    Value::Dictionary entries;
+    for (int i = 0; i < 10; ++i)
+        entries["k" + std::to_string(i)] = Value::boolean(true);
+    Value tenKeys = Value::dictionary(entries);
+    Value elevenValues = Value::array({ Value::array(Value::Array(9, Value::integer(1))) });
+    for (auto write : { &xmlPropertyList, &binaryPropertyList }) {
+        PropertyListLimits keys;
+        keys.maxDictionaryKeys = 10;
+        EXPECT_TRUE(parsePropertyList(write(tenKeys), keys));
+        keys.maxDictionaryKeys = 9;
+        EXPECT_FALSE(parsePropertyList(write(tenKeys), keys));
+
+        PropertyListLimits values; // the outer array, the inner one and its nine integers
+        values.maxValues = 11;
+        EXPECT_TRUE(parsePropertyList(write(elevenValues), values));
+        values.maxValues = 10;
+        EXPECT_FALSE(parsePropertyList(write(elevenValues), values));
+    }
+}
+
 TEST(FoundationPropertyListSize, LargerInputIsRefused)
 {
     PropertyListLimits limits;
