@@ -6,7 +6,8 @@
 
 #include <ctime>
 #include <gtest/gtest.h>
-#include <regex>
+#include <algorithm>
+#include <cctype>
 #include <stdexcept>
 
 namespace ombrel {
@@ -83,6 +84,14 @@ TEST_F(CrashReportTest, HandlerTurnsLoggingOnAndDescribesUserInfo)
     EXPECT_NE(text.find("\nReturn Address: ("), std::string::npos) << text;
 }
 
+// The text with every '#' of the pattern standing for a decimal digit.
+bool hasShape(const std::string& text, const std::string& pattern)
+{
+    return text.size() == pattern.size()
+        && std::equal(text.begin(), text.end(), pattern.begin(),
+            [](char c, char p) { return p == '#' ? std::isdigit(static_cast<unsigned char>(c)) != 0 : c == p; });
+}
+
 std::size_t lineCount(const std::string& text)
 {
     return std::size_t(std::count(text.begin(), text.end(), '\n'));
@@ -92,9 +101,8 @@ std::size_t lineCount(const std::string& text)
 void expectCrashEntry(const std::string& log, const std::string& name, const std::string& reason)
 {
     SCOPED_TRACE(log);
-    const std::regex stamp(R"(\n\d\d-\d\d \| \d\d:\d\d:\d\d\t-\t)");
     ASSERT_GT(log.size(), 20u);
-    EXPECT_TRUE(std::regex_match(log.substr(0, 20), stamp));
+    EXPECT_TRUE(hasShape(log.substr(0, 20), "\n##-## | ##:##:##\t-\t"));
     std::string message = log.substr(20);
 
     const std::string head = kSeparator + "Exception Caught\n\nName: ";
@@ -116,7 +124,8 @@ void expectCrashEntry(const std::string& log, const std::string& name, const std
     EXPECT_EQ(symbols.front(), '(');
     EXPECT_GE(lineCount(symbols), 3u);
     EXPECT_EQ(lineCount(addresses), lineCount(symbols)); // one line per frame in each list
-    EXPECT_TRUE(std::regex_search(addresses, std::regex("\n\\s*\"?(0x)?[0-9a-fA-F]+\"?,?\n"))) << addresses;
+    std::size_t digits = std::count_if(addresses.begin(), addresses.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+    EXPECT_GE(digits, 3 * lineCount(addresses)) << addresses; // a number on every line
     EXPECT_EQ(lineCount(message), lineCount(addresses) + lineCount(symbols) + 14);
 }
 
