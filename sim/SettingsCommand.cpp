@@ -18,7 +18,7 @@ int show(bool json, std::ostream& out)
 {
     Value settings = loadSettings();
     if (json) {
-        out << valueJson(settings).dump(2) << '\n';
+        out << valueJson(settings).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
         return 0;
     }
     for (const auto& [key, value] : *settings.asDictionary())
