@@ -34,8 +34,10 @@ std::string readAll(int fd)
 // Runs the built command with the arguments; stdout and stderr go to files, so neither can block.
 Result ombrel(std::vector<std::string> arguments)
 {
+    // CTest names the build folder; run by hand, the command sits beside the test program.
     const char* build = std::getenv("OMBREL_BUILD_DIR");
-    std::string program = std::string(build ? build : ".") + "/bin/ombrel";
+    std::string program = build ? std::string(build) + "/bin/ombrel"
+                                : std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/ombrel";
     FILE* out = std::tmpfile();
     FILE* err = std::tmpfile();
     pid_t child = ::fork();
