@@ -36,11 +36,11 @@ std::atomic<bool> g_cacheEnabled{true};
 std::atomic<std::uint64_t> g_fileReads{0};
 
 // Keeps what the user had: an unreadable file is moved beside the settings file (replacing an
-// older one) before the defaults take its place.
-void keepUnreadableFile(const std::string& path)
+// older one) before the defaults take its place. False when it could not be moved.
+bool keepUnreadableFile(const std::string& path)
 {
     std::string kept = path + kUnreadableSettingsFileSuffix;
-    std::rename(path.c_str(), kept.c_str());
+    return std::rename(path.c_str(), kept.c_str()) == 0;
 }
 
 // Step 4: fills every default the file lacks, app slots apart; answers whether F changed.
@@ -83,7 +83,9 @@ Value loadSettings()
         // Nothing is known about the file; leave it alone and try again on the next call.
         return defaults;
     case SettingsReadStatus::Unreadable:
-        keepUnreadableFile(*path);
+        // A file that cannot be kept is not overwritten either.
+        if (!keepUnreadableFile(*path))
+            return defaults;
         [[fallthrough]];
     case SettingsReadStatus::Missing:
         foundation::writePropertyList(*path, defaults);

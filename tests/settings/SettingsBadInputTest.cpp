@@ -91,6 +91,18 @@ TEST_P(SettingsBadInputTest, GivesDefaultsAndKeepsTheOriginal)
 INSTANTIATE_TEST_SUITE_P(Files, SettingsBadInputTest, ::testing::ValuesIn(kBadInputs),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(SettingsUnreadableFile, IsLeftAloneWhenItCannotBeKept)
+{
+    testing::TempDeviceRoot root;
+    std::string path = root.path(kSettingsFilePath);
+    // A non-empty folder where the kept copy would go: the rename fails.
+    std::filesystem::create_directories(path + kUnreadableSettingsFileSuffix + "/inside");
+    testing::writeBytes(path, "not a property list");
+
+    EXPECT_EQ(loadSettings(), defaultSettings());
+    EXPECT_EQ(fileBytes(path), "not a property list");
+}
+
 TEST(SettingsHugeFile, IsMovedAsideUnread)
 {
     testing::TempDeviceRoot root;
