@@ -87,10 +87,15 @@ const std::array<DefaultEntry, kDefaultSettingsCount> kDefaults = {
 
 Value defaultSettings()
 {
-    Value::Dictionary table;
-    for (const DefaultEntry& entry : kDefaults)
-        table.emplace(entry.key, entry.make());
-    return Value::dictionary(std::move(table));
+    // Built once; every caller gets its own copy-on-write copy, which is as good as a fresh table
+    // and saves some 60 allocations on every uncached load.
+    static const Value table = [] {
+        Value::Dictionary entries;
+        for (const DefaultEntry& entry : kDefaults)
+            entries.emplace(entry.key, entry.make());
+        return Value::dictionary(std::move(entries));
+    }();
+    return table;
 }
 
 Value::Kind defaultSettingKind(std::string_view key)

@@ -5,7 +5,9 @@
 #include <string>
 #include <string_view>
 
+#ifndef OMBREL_EXPORT
 #define OMBREL_EXPORT __attribute__((visibility("default")))
+#endif
 
 namespace ombrel {
 

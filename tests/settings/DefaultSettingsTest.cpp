@@ -71,5 +71,15 @@ TEST(DefaultSettings, AppSlotKeysAreTheSixSlotsAndTheirLaterSiblings)
         EXPECT_FALSE(isAppSlotKey(key)) << key;
 }
 
+TEST(DefaultSettings, EveryCallGivesAnIndependentTable)
+{
+    Value first = defaultSettings();
+    first.set("enabled", Value::boolean(false));
+    first.erase("kTrackSize");
+    Value second = defaultSettings();
+    EXPECT_EQ(*second.find("enabled"), Value::boolean(true));
+    EXPECT_EQ(second.count(), 57u);
+}
+
 } // namespace
 } // namespace ombrel
