@@ -24,4 +24,18 @@ struct Rect {
 
 inline Rect makeRect(Float x, Float y, Float w, Float h) { return { { x, y }, { w, h } }; }
 
+// Edges of a rectangle with a non-negative size (the only kind views use).
+inline Float minX(const Rect& r) { return r.origin.x; }
+inline Float minY(const Rect& r) { return r.origin.y; }
+inline Float maxX(const Rect& r) { return r.origin.x + r.size.width; }
+inline Float maxY(const Rect& r) { return r.origin.y + r.size.height; }
+inline Float midX(const Rect& r) { return r.origin.x + r.size.width * 0.5f; }
+inline Float midY(const Rect& r) { return r.origin.y + r.size.height * 0.5f; }
+
+// Half-open, as the phone's: the right and bottom edges are outside.
+inline bool rectContainsPoint(const Rect& r, Point p)
+{
+    return p.x >= minX(r) && p.x < maxX(r) && p.y >= minY(r) && p.y < maxY(r);
+}
+
 } // namespace quartz
