@@ -110,6 +110,16 @@ std::optional<std::string> readFile(const std::string& hostPath, std::size_t max
     return content;
 }
 
+namespace {
+WriteListener& writeListener()
+{
+    static WriteListener listener;
+    return listener;
+}
+} // namespace
+
+void setWriteListener(WriteListener listener) { writeListener() = std::move(listener); }
+
 bool writeFileAtomically(const std::string& hostPath, std::string_view bytes)
 {
     if (hostPath.empty() || hostPath.back() == '/')
@@ -136,7 +146,10 @@ bool writeFileAtomically(const std::string& hostPath, std::string_view bytes)
         return false;
     }
     // The rename is only durable once the folder itself is on disk.
-    return syncFolder(folder);
+    bool durable = syncFolder(folder);
+    if (writeListener())
+        writeListener()(hostPath);
+    return durable;
 }
 
 bool fileExists(const std::string& hostPath)

@@ -48,6 +48,20 @@ TEST(FoundationWriteFileAtomically, FailureReturnsFalseAndKeepsTheOldFile)
     EXPECT_EQ(contentsOfDirectory(folder.path()), (std::vector<std::string> { "taken" }));
 }
 
+TEST(FoundationWriteFileAtomically, WriteListenerHearsOnlyReplacedFiles)
+{
+    TestFolder folder;
+    std::vector<std::string> heard;
+    setWriteListener([&](const std::string& path) { heard.push_back(path); });
+    EXPECT_TRUE(writeFileAtomically(folder / "a.plist", "one"));
+    EXPECT_FALSE(writeFileAtomically(folder / "missing/b.plist", "two"));
+    ASSERT_TRUE(createDirectories(folder / "taken"));
+    EXPECT_FALSE(writeFileAtomically(folder / "taken", "three"));
+    setWriteListener({});
+    EXPECT_TRUE(writeFileAtomically(folder / "c.plist", "four"));
+    EXPECT_EQ(heard, (std::vector<std::string> { folder / "a.plist" }));
+}
+
 TEST(FoundationWriteFileAtomically, ReadOnlyFolderKeepsTheOldFile)
 {
     TestFolder folder;
