@@ -10,6 +10,7 @@
 // One in-process device per process: the runtime's classes and method tables are process-wide, and
 // a restart must never reuse them, so a fresh SpringBoard needs a fresh process.
 
+#include <cstdint>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -32,6 +33,7 @@ struct BootOptions {
     bool androidLock = false;               // the away controller gains isAndroidLockEnabled (YES)
     std::vector<std::string> omitClasses;   // host classes left out, e.g. "BKSWorkspace"
     double bootDate = kBootDate;            // wall-clock seconds since 1970 at virtual time 0
+    std::uint64_t seed = 0;                 // seeds whatever the device draws at random (ombrel run --seed)
 };
 
 struct Status {
