@@ -4,6 +4,7 @@
 #include "settings/DefaultSettings.h"
 #include "settings/SettingsStore.h"
 #include "sim/RootFolder.h"
+#include "sim/SettingEdit.h"
 #include "sim/ValueText.h"
 
 #include <ostream>
@@ -38,52 +39,20 @@ int get(const std::string& key, std::ostream& out, std::ostream& err)
     return 0;
 }
 
-// Checked before the loader runs, so that a refused request leaves the file as it was.
-std::optional<Value> requestedValue(const SettingsOptions& options, std::ostream& err)
-{
-    Value::Kind tableKind = defaultSettingKind(options.key);
-    std::optional<Value::Kind> kind;
-    if (!options.type.empty()) {
-        kind = parseKindName(options.type);
-        if (!kind) {
-            err << "ombrel settings: unknown --type \"" << options.type << "\"; use bool, int, real or string\n";
-            return std::nullopt;
-        }
-        if (tableKind != Value::Kind::Null && *kind != tableKind) {
-            err << "ombrel settings: " << options.key << " is a " << kindName(tableKind) << " setting, not "
-                << kindName(*kind) << '\n';
-            return std::nullopt;
-        }
-    } else if (tableKind != Value::Kind::Null) {
-        kind = tableKind;
-    } else {
-        err << "ombrel settings: " << options.key
-            << " is not a known setting; give its kind with --type bool|int|real|string\n";
-        return std::nullopt;
-    }
-    auto value = parseValue(options.value, *kind);
-    if (!value) {
-        err << "ombrel settings: \"" << options.value << "\" is not a valid " << kindName(*kind) << " for "
-            << options.key;
-        if (*kind == Value::Kind::Boolean)
-            err << " (use true/false, yes/no or 1/0)";
-        err << '\n';
-    }
-    return value;
-}
-
 int set(const SettingsOptions& options, std::ostream& out, std::ostream& err)
 {
-    auto value = requestedValue(options, err);
-    if (!value)
+    // Checked before the loader runs, so that a refused request leaves the file as it was.
+    SettingValue requested = settingValue(options.key, options.value, options.type);
+    if (!requested.value) {
+        err << "ombrel settings: " << requested.error << '\n';
         return 2;
-    Value settings = loadSettings();
-    settings.set(options.key, *value);
-    if (!writeSettings(settings)) {
+    }
+    const Value& value = *requested.value;
+    if (!writeSetting(options.key, value)) {
         err << "ombrel settings: could not write the settings file\n";
         return 1;
     }
-    out << options.key << " = " << valueText(*value) << '\n';
+    out << options.key << " = " << valueText(value) << '\n';
     return 0;
 }
 
