@@ -49,6 +49,7 @@ public:
     const std::unordered_map<Sel, std::unique_ptr<Method>>& ownMethods() const { return m_methods; }
 
     const Ivar* ivar(const std::string& name) const; // through the hierarchy
+    const std::vector<Ivar>& ownIvars() const { return m_ivars; } // in declaration order
 
     // A new instance (+1, the caller owns it); nothing for a class without a factory.
     Object* allocRaw();
