@@ -30,6 +30,7 @@ struct BootOptions {
     std::string root;                       // the device root folder (host path)
     std::optional<std::string> libraryPath; // the system library to dlopen; nothing: stock SpringBoard
     bool mediaControls = false;             // the away controller answers isShowingMediaControls YES
+    bool charging = false;                  // the lock screen shows the charging view
     bool androidLock = false;               // the away controller gains isAndroidLockEnabled (YES)
     std::vector<std::string> omitClasses;   // host classes left out, e.g. "BKSWorkspace"
     double bootDate = kBootDate;            // wall-clock seconds since 1970 at virtual time 0
@@ -93,6 +94,8 @@ public:
     virtual bool dismissKeypad() = 0;
     // Closes the camera opened from the lock screen; false when it is not showing.
     virtual bool closeCamera() = 0;
+    // The voice assistant comes up over the lock screen (home button held) or goes away.
+    virtual void setAssistantShowing(bool) = 0;
 
     virtual DeviceState state() const = 0;
 
