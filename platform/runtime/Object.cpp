@@ -1,5 +1,6 @@
 #include "platform/runtime/Object.h"
 #include "platform/runtime/Send.h"
+#include <atomic>
 
 namespace runtime {
 
@@ -7,9 +8,14 @@ namespace {
 // While an object is being deallocated its count is parked here, so that retains and releases made
 // by its teardown code cannot start a second teardown.
 constexpr std::int32_t kDeallocating = 1 << 30;
+
+// Atomic only so that counting stays exact should an object ever be made off the main thread.
+std::atomic<std::int64_t> g_liveObjects { 0 };
 }
 
-Object::~Object() = default;
+Object::Object() { g_liveObjects.fetch_add(1, std::memory_order_relaxed); }
+Object::~Object() { g_liveObjects.fetch_sub(1, std::memory_order_relaxed); }
+std::int64_t liveObjectCount() { return g_liveObjects.load(std::memory_order_relaxed); }
 
 void Object::release()
 {

@@ -14,7 +14,7 @@ struct WeakControl;
 
 class Object {
 public:
-    Object() = default;
+    Object();
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
 
@@ -40,6 +40,10 @@ private:
     bool m_immortal = false; // classes and metaclasses
     WeakControl* m_weak = nullptr;
 };
+
+// Objects made and not yet destroyed, classes included: a steady number across repeated work shows
+// that the work leaks no objects.
+std::int64_t liveObjectCount();
 
 // Shared between an object and its weak references; outlives the object while weak references
 // remain, and then tells them the object is gone.

@@ -51,6 +51,18 @@ struct Objects : ::testing::Test {
     }
 };
 
+TEST_F(Objects, LiveCountFollowsMakingAndTeardown)
+{
+    const std::int64_t before = liveObjectCount();
+    {
+        Ref<Node> a = make("a");
+        a->child = make("b", "LeafNode");
+        EXPECT_EQ(liveObjectCount(), before + 2);
+        WeakRef<Object> weak(a->child.get());
+    }
+    EXPECT_EQ(liveObjectCount(), before) << "the child goes with its parent";
+}
+
 TEST_F(Objects, LastReleaseSendsDeallocOnce)
 {
     {
