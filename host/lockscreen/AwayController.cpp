@@ -3,6 +3,7 @@
 #include "host/Trace.h"
 #include "host/lockscreen/Bulletins.h"
 #include "host/lockscreen/Camera.h"
+#include "host/lockscreen/LockBar.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/Send.h"
 #include "platform/uikit/Screen.h"
@@ -81,6 +82,11 @@ void didAnimateLockKeypadOut(Object* self, Sel)
 {
     Trace::shared().record("passcodeKeypadHidden");
     AwayController* c = me(self);
+    // The abandoned unlock leaves the slider at rest again.
+    static const Sel lockBar("lockBar");
+    static runtime::Class* barClass = runtime::lookUpClass("SBAwayLockBar");
+    if (Object* bar = runtime::send<Object*>(c->awayView, lockBar); runtime::isKindOfClass(bar, barClass))
+        static_cast<LockBar*>(bar)->returnKnob();
     if (!c->dimTimerCancelled)
         c->startDimTimer();
 }

@@ -1,6 +1,7 @@
 // The event trace: its line format, and the events the host hears rather than makes.
 #include "host/Trace.h"
 #include "platform/foundation/DeviceRoot.h"
+#include "platform/foundation/FileManager.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/runtime/Runtime.h"
@@ -40,6 +41,7 @@ TEST(HostTrace, NotificationsAndSettingsWrites)
     auto settings = foundation::hostPath(host::kSettingsPath);
     auto other = foundation::hostPath("/var/mobile/Library/Preferences/com.example.other.plist");
     ASSERT_TRUE(settings && other);
+    ASSERT_TRUE(foundation::createDirectories(*foundation::hostPath("/var/mobile/Library/Preferences")));
     ASSERT_TRUE(foundation::writePropertyList(*other, foundation::Value::dictionary()));
     EXPECT_EQ(d.count("settingsWritten"), 0);
     ASSERT_TRUE(foundation::writePropertyList(*settings, foundation::Value::dictionary()));
