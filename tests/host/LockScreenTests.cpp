@@ -95,6 +95,30 @@ TEST(HostLockScreen, UnlockedLockScreensAreReleased)
     }
 }
 
+// Many lock screens, through the passcode keypad, leave no objects behind.
+TEST(HostLockScreen, RepeatedLockAndUnlockLeavesNoObjects)
+{
+    TestDevice d(Phone("6.1", 320, 568, "1234"), options([](auto& o) { o.mediaControls = true; }));
+    auto cycle = [&] {
+        d.slideTo(320);
+        d->dismissKeypad();
+        d->wait(1);
+        d.slideTo(320);
+        d->enterPasscode("1234");
+        d->wait(1);
+        d->lock();
+        d->wait(host::kDimInterval + host::kSleepInterval);
+        d->touchDown(10, 10);
+        d->touchUp(10, 10);
+    };
+    cycle(); // whatever is made once (applications, selectors, caches) is made now
+    std::int64_t before = runtime::liveObjectCount();
+    for (int i = 0; i < 200; ++i)
+        cycle();
+    EXPECT_EQ(runtime::liveObjectCount(), before);
+    EXPECT_EQ(d.count("unlocked"), 201);
+}
+
 TEST(HostPasscode, WrongCodeStaysRightCodeUnlocks)
 {
     TestDevice d(Phone("6.1", 320, 568, "1234"));
