@@ -86,6 +86,7 @@ public:
     struct Entry {
         std::string key;
         runtime::Ref<Animation> animation;
+        const PropertyAnimation* property; // the same object, typed
         double start;         // clock time of local time 0
         std::uint64_t serial; // tells a re-added animation from the entry a completion was made for
     };
