@@ -57,6 +57,10 @@ public:
         SpringBoard& sb = springBoard();
         sb.options = options;
         sb.profile = *profile;
+        sb.options.mediaControls |= profile->mediaControls;
+        sb.options.charging |= profile->charging;
+        sb.options.androidLock |= profile->androidLock;
+        sb.options.omitClasses.insert(sb.options.omitClasses.end(), profile->omitClasses.begin(), profile->omitClasses.end());
         float w = float(profile->screenWidth), h = float(profile->screenHeight);
         uikit::Screen::main()->setBounds(quartz::makeRect(0, 0, w, h));
         double bootDate = options.bootDate;

@@ -85,6 +85,13 @@ std::optional<Profile> readProfile(std::string* error)
         for (const auto& [id, n] : *badges->asDictionary())
             if (n.isNumber())
                 p.badges[id] = static_cast<int>(n.integerValue());
+    for (auto [key, flag] : { std::pair { "MediaControls", &p.mediaControls }, { "Charging", &p.charging }, { "AndroidLock", &p.androidLock } })
+        if (const Value* v = device->find(key); v && v->isNumber())
+            *flag = v->boolValue();
+    if (const Value* omit = device->find("OmitClasses"); omit && omit->asArray())
+        for (const Value& name : *omit->asArray())
+            if (name.asString())
+                p.omitClasses.push_back(*name.asString());
     p.applications = readApplications();
     return p;
 }

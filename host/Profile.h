@@ -25,6 +25,11 @@ struct Profile {
     bool playLockSound = true;               // the device's lock sounds setting
     std::map<std::string, int> badges;       // bundle identifier -> badge number
     std::vector<InstalledApplication> applications; // sorted by folder name
+    // Optional keys that turn on what BootOptions also offers (either turns it on).
+    bool mediaControls = false;            // MediaControls
+    bool charging = false;                 // Charging
+    bool androidLock = false;              // AndroidLock
+    std::vector<std::string> omitClasses;  // OmitClasses: host classes left out
 
     const InstalledApplication* application(const std::string& bundleIdentifier) const;
 };

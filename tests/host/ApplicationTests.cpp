@@ -119,6 +119,16 @@ TEST(HostApplications, AProfileWithoutTheWorkspaceStillUnlocks)
     EXPECT_EQ(d.count("unlocked"), 1);
 }
 
+TEST(HostApplications, TheDeviceProfileCanLeaveTheWorkspaceOut)
+{
+    Phone phone;
+    phone.omitClasses = { "BKSWorkspace" };
+    TestDevice d(phone);
+    ASSERT_TRUE(d.booted);
+    EXPECT_EQ(runtime::lookUpClass("BKSWorkspace"), nullptr);
+    EXPECT_NE(runtime::lookUpClass("SBAwayController"), nullptr);
+}
+
 TEST(HostApplications, LockSoundFollowsTheProfile)
 {
     TestDevice d;

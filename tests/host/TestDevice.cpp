@@ -43,6 +43,12 @@ void writeRoot(const std::string& root, const Phone& phone)
     Value badges = Value::dictionary();
     badges.set("com.apple.mobilemail", Value::integer(3));
     device.set("Badges", badges);
+    if (!phone.omitClasses.empty()) {
+        Value::Array omit;
+        for (const std::string& name : phone.omitClasses)
+            omit.push_back(Value::string(name));
+        device.set("OmitClasses", Value::array(omit));
+    }
     writePlist(root + "/var/ombrel/Device.plist", device);
 
     for (auto [folder, id] : { std::pair { "Mail", "com.apple.mobilemail" }, { "MobileSMS", "com.apple.MobileSMS" } }) {

@@ -17,6 +17,7 @@ struct Phone {
     std::string systemVersion;
     int width, height;
     std::optional<std::string> passcode;
+    std::vector<std::string> omitClasses; // written as the profile's OmitClasses
 };
 
 // Boot options set by a function: options([](auto& o) { o.mediaControls = true; }).
