@@ -19,6 +19,8 @@
 
 namespace uikit {
 
+class GestureRecognizer;
+
 class Application {
 public:
     static Application& shared(); // lives as long as the process
@@ -42,6 +44,8 @@ public:
     void windowDidShow(Window*, bool makeKey);
     void windowDidHide(Window*);
     bool deliver(Window*, TouchPhase, Point windowPoint);
+    // Used by GestureRecognizer: a recogniser of the current touch began or recognised.
+    void recognizerDidRecognize(GestureRecognizer*);
 
 private:
     Application();

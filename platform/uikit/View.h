@@ -37,6 +37,7 @@
 #include "platform/quartz/Geometry.h"
 #include "platform/quartz/Layer.h"
 #include "platform/quartz/Transform3D.h"
+#include "platform/runtime/Class.h"
 #include "platform/runtime/Object.h"
 #include "platform/runtime/Ref.h"
 #include <cstdint>
@@ -123,6 +124,7 @@ public:
     void addGestureRecognizer(GestureRecognizer*);
     void removeGestureRecognizer(GestureRecognizer*);
     const std::vector<runtime::Ref<GestureRecognizer>>& gestureRecognizers() const { return m_gestureRecognizers; }
+    std::vector<runtime::Ref<GestureRecognizer>>& gestureRecognizersStorage() { return m_gestureRecognizers; }
 
     // What the screen shows now (the run loop's time): the layer's presentation.
     quartz::Presentation presentation() const;
@@ -175,8 +177,9 @@ private:
     State m_state;
 };
 
-// Selectors of the view operations, interned once.
+// Selectors of the view operations, interned once (ViewSelectors.h).
 struct ViewSelectors;
 const ViewSelectors& viewSelectors();
+runtime::Class* viewClass(); // "UIView"
 
 } // namespace uikit
