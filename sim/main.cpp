@@ -1,7 +1,8 @@
-// The ombrel command: makes device roots and edits their settings (more verbs follow).
+// The ombrel command: makes device roots, edits their settings and runs scenarios on them.
 
 #include "sim/DeviceProfiles.h"
 #include "sim/InitCommand.h"
+#include "sim/RunCommand.h"
 #include "sim/SettingsCommand.h"
 
 #include <CLI/CLI.hpp>
@@ -37,6 +38,16 @@ int main(int argc, char** argv)
     CLI::App* remove = settingsCommand->add_subcommand("delete", "remove one setting");
     remove->add_option("KEY", settings.key)->required();
 
+    RunOptions run;
+    std::string library;
+    CLI::App* runCommand = app.add_subcommand("run", "boot the device and run a scenario; the trace on stdout");
+    runCommand->add_option("--root", run.root, "device root folder");
+    runCommand->add_option("--seed", run.seed, "seed for what the device draws at random");
+    CLI::Option* libraryOption = runCommand->add_option("--library", library, "the system library (default: ../lib/libOmbrel.so beside the command)");
+    CLI::Option* stockOption = runCommand->add_flag("--stock", run.stock, "run the stock phone, without the library");
+    libraryOption->excludes(stockOption);
+    runCommand->add_option("SCENARIO", run.scenario, "scenario file, or - for standard input")->required();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -48,6 +59,11 @@ int main(int argc, char** argv)
         if (*passcodeOption)
             init.passcode = passcode;
         return runInit(init, std::cout, std::cerr);
+    }
+    if (runCommand->parsed()) {
+        if (*libraryOption)
+            run.library = library;
+        return runRun(run, std::cin, std::cout, std::cerr);
     }
     for (CLI::App* verb : {show, get, set, remove}) {
         if (verb->parsed())

@@ -3,12 +3,10 @@
 #include "platform/foundation/PropertyList.h"
 #include "settings/DefaultSettings.h"
 #include "tests/settings/TempDeviceRoot.h"
+#include "tests/sim/OmbrelProcess.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace ombrel {
 namespace {
@@ -16,53 +14,8 @@ namespace {
 using foundation::Value;
 using testing::fileBytes;
 
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string readAll(int fd)
-{
-    std::string text;
-    char buffer[4096];
-    ssize_t n;
-    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
-        text.append(buffer, std::size_t(n));
-    return text;
-}
-
-// Runs the built command with the arguments; stdout and stderr go to files, so neither can block.
-Result ombrel(std::vector<std::string> arguments)
-{
-    // CTest names the build folder; run by hand, the command sits beside the test program.
-    const char* build = std::getenv("OMBREL_BUILD_DIR");
-    std::string program = build ? std::string(build) + "/bin/ombrel"
-                                : std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/ombrel";
-    FILE* out = std::tmpfile();
-    FILE* err = std::tmpfile();
-    pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(::fileno(out), 1);
-        ::dup2(::fileno(err), 2);
-        std::vector<char*> argv{program.data()};
-        for (std::string& argument : arguments)
-            argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(127);
-    }
-    Result run;
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::rewind(out);
-    std::rewind(err);
-    run.out = readAll(::fileno(out));
-    run.err = readAll(::fileno(err));
-    std::fclose(out);
-    std::fclose(err);
-    return run;
-}
+using testing::ombrel;
+using testing::Result;
 
 class CliTest : public ::testing::Test {
 protected:

@@ -1,0 +1,28 @@
+#pragma once
+// `ombrel run`: boots the device of a root in this process, with the system library found beside
+// the command (or another, or none), runs a scenario on it and prints the trace as JSON lines.
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace ombrel::sim {
+
+struct RunOptions {
+    std::string root;                   // empty means the default device root
+    std::string scenario;               // a file, or "-" for standard input
+    std::uint64_t seed = 0;
+    std::optional<std::string> library; // --library PATH
+    bool stock = false;                 // --stock: no library at all
+};
+
+// Where the build and the install put the library: ../lib/libOmbrel.so from the command's folder.
+std::string defaultLibraryPath();
+
+// Answers the exit status: 0 the scenario ran and its expectations held; 1 a failed expectation,
+// a step the device refused or a device that did not boot; 2 a bad request (a bad scenario line,
+// an unreadable scenario, not a device root, no library).
+int runRun(const RunOptions&, std::istream& in, std::ostream& out, std::ostream& err);
+
+} // namespace ombrel::sim

@@ -1,0 +1,159 @@
+#include "sim/ScenarioRunner.h"
+
+#include "host/Device.h"
+#include "sim/Dump.h"
+#include "sim/SettingEdit.h"
+
+#include <fstream>
+#include <ostream>
+
+namespace ombrel::sim {
+
+namespace {
+
+class Run {
+public:
+    Run(host::Device& device, std::ostream& out)
+        : m_device(device)
+        , m_out(out)
+    {
+        host::DeviceState state = device.state();
+        m_width = state.screenWidth;
+        m_height = state.screenHeight;
+    }
+
+    // Nothing when done; otherwise why the step failed.
+    std::optional<std::string> step(const Step& step)
+    {
+        std::optional<std::string> failure = perform(step);
+        flushTrace();
+        return failure;
+    }
+
+    // Writes the trace events not written yet.
+    void flushTrace()
+    {
+        m_trace = m_device.trace();
+        for (; m_written < m_trace.size(); ++m_written)
+            m_out << host::toJsonLine(m_trace[m_written]) << '\n';
+        m_out.flush();
+    }
+
+private:
+    double x(const Step& step, std::size_t pair) const { return step.points[pair * 2].resolve(m_width, m_height); }
+    double y(const Step& step, std::size_t pair) const { return step.points[pair * 2 + 1].resolve(m_width, m_height); }
+
+    void down(double px, double py) { m_device.touchDown(m_x = px, m_y = py); }
+    void move(double px, double py) { m_device.touchMove(m_x = px, m_y = py); }
+    void up(double px, double py) { m_device.touchUp(m_x = px, m_y = py); }
+
+    std::optional<std::string> perform(const Step& step)
+    {
+        switch (step.verb) {
+        case Verb::Lock:
+            m_device.lock();
+            return std::nullopt;
+        case Verb::Down:
+            down(x(step, 0), y(step, 0));
+            return std::nullopt;
+        case Verb::Move:
+            move(x(step, 0), y(step, 0));
+            return std::nullopt;
+        case Verb::Up:
+            up(x(step, 0), y(step, 0));
+            return std::nullopt;
+        case Verb::Cancel:
+            m_device.touchCancel(m_x, m_y);
+            return std::nullopt;
+        case Verb::Tap:
+            down(x(step, 0), y(step, 0));
+            m_device.wait(kTouchInterval);
+            up(x(step, 0), y(step, 0));
+            return std::nullopt;
+        case Verb::Drag: {
+            double x1 = x(step, 0), y1 = y(step, 0), x2 = x(step, 1), y2 = y(step, 1);
+            down(x1, y1);
+            for (int i = 1; i <= step.moves; ++i) {
+                m_device.wait(kTouchInterval);
+                double f = double(i) / step.moves;
+                move(x1 + (x2 - x1) * f, y1 + (y2 - y1) * f);
+            }
+            m_device.wait(kTouchInterval);
+            up(x2, y2);
+            return std::nullopt;
+        }
+        case Verb::Wait:
+            m_device.wait(step.seconds);
+            return std::nullopt;
+        case Verb::Passcode:
+            if (!m_device.enterPasscode(step.word))
+                return std::string("no passcode keypad is shown");
+            return std::nullopt;
+        case Verb::Dismiss:
+            if (!m_device.dismissKeypad())
+                return std::string("no passcode keypad is shown");
+            return std::nullopt;
+        case Verb::CloseCamera:
+            if (!m_device.closeCamera())
+                return std::string("the camera is not showing");
+            return std::nullopt;
+        case Verb::Set:
+            if (!writeSetting(step.word, step.value))
+                return std::string("could not write the settings file");
+            return std::nullopt;
+        case Verb::Dump:
+            return dump(step.word);
+        case Verb::Expect: {
+            flushTrace();
+            host::DeviceState state = m_device.state();
+            nlohmann::ordered_json dumped = dumpDevice(m_device);
+            Observation observation { state, m_trace, dumped, m_eventCursor };
+            return check(step.expectation, observation);
+        }
+        }
+        return std::string("unknown step");
+    }
+
+    std::optional<std::string> dump(const std::string& file)
+    {
+        nlohmann::ordered_json dumped = dumpDevice(m_device);
+        if (file.empty()) {
+            // Trace lines first, so stdout stays in time order; one line keeps it JSON lines.
+            flushTrace();
+            m_out << dumped.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+            return std::nullopt;
+        }
+        std::ofstream stream(file, std::ios::binary | std::ios::trunc);
+        stream << dumped.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+        stream.close();
+        if (!stream)
+            return "could not write " + file;
+        return std::nullopt;
+    }
+
+    host::Device& m_device;
+    std::ostream& m_out;
+    double m_width = 0, m_height = 0;
+    double m_x = 0, m_y = 0; // where the finger last was, for `cancel`
+    std::vector<host::TraceEvent> m_trace;
+    std::size_t m_written = 0;
+    std::size_t m_eventCursor = 0;
+};
+
+} // namespace
+
+int runScenario(const Scenario& scenario, host::Device& device, const std::string& name, std::ostream& out,
+    std::ostream& err)
+{
+    Run run(device, out);
+    run.flushTrace(); // what boot itself recorded
+    for (const Step& step : scenario.steps) {
+        if (auto failure = run.step(step)) {
+            err << "ombrel run: " << name << ':' << step.line << ": " << step.text << ": " << *failure << '\n';
+            return 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace ombrel::sim

@@ -1,0 +1,24 @@
+#pragma once
+// Runs a checked scenario on a booted device: each step in turn, the trace events it caused
+// written out as JSON lines as they happen, dumps where the scenario asks, and the expectations
+// checked. Stops at the first failed expectation or step the device refuses.
+
+#include "sim/Scenario.h"
+#include <iosfwd>
+#include <string>
+
+namespace host {
+class Device;
+}
+
+namespace ombrel::sim {
+
+// One finger's pace: the time between the events of `tap` and `drag`, so animations progress
+// between them as they would under a finger.
+inline constexpr double kTouchInterval = 1.0 / 60;
+
+// Answers the exit status: 0 every step done and every expectation met, 1 otherwise (the reason,
+// with `name` and the line number, on `err`).
+int runScenario(const Scenario&, host::Device&, const std::string& name, std::ostream& out, std::ostream& err);
+
+} // namespace ombrel::sim
