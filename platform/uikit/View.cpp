@@ -76,9 +76,11 @@ void layoutIfNeeded(Object* o, Sel)
         V(o)->state().needsLayout = false;
         runtime::send<void>(o, viewSelectors().layoutSubviews);
     }
-    std::vector<Ref<View>> children = V(o)->subviews(); // layout may change the list
-    for (const Ref<View>& child : children)
+    // By index, without a copy: this runs after every touch event, and layout may change the list.
+    for (std::size_t i = 0; i < V(o)->subviews().size(); ++i) {
+        Ref<View> child = V(o)->subviews()[i];
         runtime::send<void>(child.get(), viewSelectors().layoutIfNeeded);
+    }
 }
 
 // The responder chain: a view that does not handle touches passes them to its superview.
