@@ -98,7 +98,8 @@ TEST_P(WorkspaceLaunch, TopApplicationDecidesAtUnlock)
 
 INSTANTIATE_TEST_SUITE_P(Answers, WorkspaceLaunch,
     testing::Values(WorkspaceCase { "com.apple.mobilemail", "com.apple.mobilemail" }, WorkspaceCase { "", std::nullopt },
-        WorkspaceCase { "com.example.unknown", std::nullopt }));
+        WorkspaceCase { "com.example.unknown", std::nullopt }),
+    [](const auto& info) { return std::string(info.index == 0 ? "Installed" : info.index == 1 ? "Empty" : "Unknown"); });
 
 TEST(HostApplications, StockWorkspaceKeepsTheFrontApplication)
 {

@@ -47,7 +47,8 @@ TEST_P(StockSlider, FullSlideUnlocksAndAShortOneReturns)
 }
 
 INSTANTIATE_TEST_SUITE_P(Profiles, StockSlider,
-    testing::Values(ProfileCase { "5.1.1", 320, 480 }, ProfileCase { "6.1", 320, 568 }));
+    testing::Values(ProfileCase { "5.1.1", 320, 480 }, ProfileCase { "6.1", 320, 568 }),
+    [](const auto& info) { return "Height" + std::to_string(info.param.height); });
 
 TEST(HostLockScreen, TouchesAwayFromTheKnobDoNothing)
 {
