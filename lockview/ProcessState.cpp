@@ -1,4 +1,5 @@
 #include "lockview/ProcessState.h"
+#include "lockview/OmbrelView.h"
 
 namespace ombrel {
 

@@ -1,5 +1,8 @@
 #include "springboard/HookTable.h"
+#include "springboard/Attachment.h"
 #include "springboard/HookPoints.h"
+#include "springboard/LockControllerHooks.h"
+#include "springboard/TouchRouting.h"
 #include <cstdlib>
 
 namespace ombrel {
@@ -19,43 +22,22 @@ HookEntry addVoid(const char* cls, const char* selector)
     return add(cls, selector, &answerNothing<void, Object*, Object*, Object*>);
 }
 
+void append(std::vector<HookEntry>& to, std::vector<HookEntry> entries)
+{
+    to.insert(to.end(), entries.begin(), entries.end());
+}
+
 } // namespace
 
 std::vector<HookEntry> hookTable()
 {
-    return {
-        replace<&SBAlertWindow_deactivateAlert>(),
-        replace<&SBAlertWindow_displayAlert>(),
-        add("SBAlertWindow", "ombrelView", &answerNothing<Object*>),
-
-        replace<&SBAwayController_setLocked>(),
-        replace<&SBAwayController_setDeviceLocked>(),
-        replace<&SBAwayController_awayViewFinishedAnimatingOut>(),
-        replace<&SBAwayController_activate>(),
-        replace<&SBAwayController_finishedUnlockAttemptWithStatus>(),
-        replace<&SBAwayController_didAnimateLockKeypadOut>(),
-        replace<&SBAwayController_removeCameraPreviewViews>(),
-        replace<&SBAwayController_tearDownCameraPreview>(),
-        replace<&SBAwayController_shouldShowLockStatusBarTime>(),
-        add("SBAwayController", "ombrelIsEnabled", &answerNothing<bool>),
-        add("SBAwayController", "testNotifs:", &answerNothing<void, std::int32_t>),
-
-        addVoid("SBAwayView", "initializeOmbrel"),
-        replace<&SBAwayView_initWithFrame>(),
-        replace<&SBAwayView_touchesBegan>(),
-        replace<&SBAwayView_touchesMoved>(),
-        replace<&SBAwayView_touchesEnded>(),
-        replace<&SBAwayView_touchesCancelled>(),
-        replace<&SBAwayView_lockBar>(),
-        replace<&SBAwayView_noteAssistantDidHide>(),
-        replace<&SBAwayView_noteAssistantWillAppear>(),
-        replace<&SBAwayView_shouldShowChargingView>(),
-        replace<&SBAwayView_updateInCallInfo>(),
-        replace<&SBAwayView_canBecomeFirstResponder>(),
-        addVoid("SBAwayView", "hideLockBar"),
-        addVoid("SBAwayView", "showLockBar"),
-        addVoid("SBAwayView", "ombrelNotifyAndroidLockWillAppear"),
-        addVoid("SBAwayView", "ombrelNotifyAndroidLockDidDisappear"),
+    std::vector<HookEntry> table;
+    append(table, alertWindowHooks());
+    append(table, awayControllerHooks());
+    append(table, attachmentSetUpHooks());
+    append(table, touchRoutingHooks());
+    append(table, attachmentHooks());
+    append(table, {
         add("SBAwayView", "activatorExists:", &answerNothing<bool, Object*>),
         addVoid("SBAwayView", "setupActivators:"),
         addVoid("SBAwayView", "awayTap:"),
@@ -116,25 +98,18 @@ std::vector<HookEntry> hookTable()
 
         replace<&PSControlTableCell_layoutSubviews>(),
         addVoid("PSListItemsController", "tableView:willDisplayCell:forRowAtIndexPath:"),
-    };
-}
-
-std::vector<HookEntry> displayStackHooks()
-{
-    return {
-        replace<&SBDisplayStack_init>(),
-        replace<&SBDisplayStack_dealloc>(),
-    };
+    });
+    return table;
 }
 
 std::vector<HookEntry> workspaceHooks()
 {
-    return {
+    std::vector<HookEntry> group {
         addVoid("SBAwayView", "activatorFacebook"),
         addVoid("SBAwayView", "activatorTweet"),
-        replace<&BKSWorkspace_topApplication>(),
-        replace<&BKSWorkspace_receiveApplicationDidActivate>(),
     };
+    append(group, workspaceReplacements());
+    return group;
 }
 
 double systemVersionNumber(const std::string& versionString)

@@ -2,14 +2,15 @@
 // The table of replaced and added methods, in the order of installation, and its installer.
 
 #include "springboard/Hook.h"
+#include "springboard/LockControllerHooks.h"
+#include <string>
 #include <vector>
 
 namespace ombrel {
 
 // The table installed for every system version, class by class.
 std::vector<HookEntry> hookTable();
-// Below 6.0: the display stack follows the host's display stacks.
-std::vector<HookEntry> displayStackHooks();
+// Below 6.0: the display stack follows the host's display stacks (LockControllerHooks.h).
 // From 6.0: the social actions, then the workspace.
 std::vector<HookEntry> workspaceHooks();
 

@@ -1,5 +1,6 @@
 // The library's load-time initialiser: runs once when the host loads the library with dlopen,
 // before the host builds its lock screen.
+#include "lockview/OmbrelView.h"
 #include "lockview/ProcessState.h"
 #include "platform/foundation/Exception.h"
 #include "platform/foundation/ProcessInfo.h"
@@ -20,6 +21,8 @@ std::vector<HookRecord>& installationReport()
 [[gnu::constructor]] void initialise()
 {
     runtime::AutoreleasePool pool;
+    // The library's own classes exist before any host method can reach them.
+    OmbrelView::registerClass();
     std::vector<HookRecord> report;
     for (const HookEntry& e : hookTable())
         report.push_back(install(e));

@@ -121,7 +121,7 @@ TEST_F(Loaded, OutcomesFollowWhatTheHostHas)
     } cases[] = {
         { "SBAlertWindow", "displayAlert:", "exchanged" },
         { "SBAlertWindow", "ombrelView", "added" },
-        { "SBWallpaperView", "setAlpha:", "added-override" },  // only inherited from UIView
+        { "SBWallpaperView", "setAlpha:", "added-override" },  // only inherited from TestBaseView
         { "TPLCDBar", "setAlpha:", "added-override" },
         { "TPLCDBar", "shadowImage", "exchanged" },            // through the metaclass
         { "SBAwayController", "activate", "missing-method" },
@@ -163,14 +163,14 @@ TEST_F(Loaded, InheritedOnlyMethodReachesTheSuperclassImplementationCurrentAtCal
 {
     load();
     Class* wallpaper = lookUpClass("SBWallpaperView");
-    Class* uiview = lookUpClass("UIView");
+    Class* base = lookUpClass("TestBaseView");
     EXPECT_TRUE(fromLibrary(wallpaper, "setAlpha:"));
-    EXPECT_FALSE(fromLibrary(uiview, "setAlpha:")); // added to the subclass alone
+    EXPECT_FALSE(fromLibrary(base, "setAlpha:")); // added to the subclass alone
     Ref<Object> wp = alloc(wallpaper);
     calls().clear();
     send(wp, Sel("setAlpha:"), quartz::Float(1));
-    // The host changes UIView's method after installation: the fallback finds the new one.
-    setImplementation(uiview->ownMethod(Sel("setAlpha:")), &laterAlpha);
+    // The host changes the superclass's method after installation: the fallback finds the new one.
+    setImplementation(base->ownMethod(Sel("setAlpha:")), &laterAlpha);
     send(wp, Sel("setAlpha:"), quartz::Float(0));
     EXPECT_EQ(calls(), (Strings { "SBWallpaperView setAlpha: 1.000000", "later SBWallpaperView setAlpha: 0" }));
 }

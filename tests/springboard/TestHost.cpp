@@ -3,6 +3,7 @@
 #include "platform/foundation/FileManager.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/runtime/Send.h"
+#include "platform/uikit/Screen.h"
 #include "springboard/Hook.h"
 #include <cstdlib>
 #include <dlfcn.h>
@@ -73,12 +74,11 @@ std::string topApplication(Object* self, Sel cmd)
 
 void registerClasses(const Options& options)
 {
-    ClassBuilder("UIView", "NSObject")
-        .instancesOf<Object>()
-        .method("initWithFrame:", &initWithFrame)
-        .method("setAlpha:", &recordFloat)
-        .method("setFrame:", +[](Object* self, Sel cmd, Rect) { record0(self, cmd); })
-        .registerClass();
+    // The platform's view classes come with the uikit library, loaded before the host's classes.
+    uikit::Screen::main();
+    // The platform's UIView is the base; TestBaseView has its own recorded setAlpha:, which the
+    // wallpaper view below only inherits.
+    ClassBuilder("TestBaseView", "UIView").method("setAlpha:", &recordFloat).registerClass();
     ClassBuilder("SBAlertWindow", "UIView")
         .method("displayAlert:", &recordObject)
         .method("deactivateAlert:", &recordObject)
@@ -104,7 +104,7 @@ void registerClasses(const Options& options)
         .method("lockBar", &lockBar)
         .method("hideLockBar", &record0) // already present: the library's must not override it
         .registerClass();
-    ClassBuilder("SBWallpaperView", "UIView").registerClass(); // only inherits setAlpha:
+    ClassBuilder("SBWallpaperView", "TestBaseView").registerClass(); // only inherits setAlpha:
     ClassBuilder("TPLCDBar", "UIView")
         .classMethod("shadowImage", &shadowImage)
         .method("setImage:", &recordObject)

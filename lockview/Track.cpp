@@ -1,0 +1,155 @@
+// The unlock track: the thumb resting at the bottom centre, its fades, the confinement of a dragged
+// point, and what starting and ending a drag do to the lock view.
+#include "lockview/OmbrelView.h"
+#include "lockview/ProcessState.h"
+#include "platform/quartz/Animation.h"
+#include "platform/runtime/Send.h"
+#include "platform/uikit/Image.h"
+#include "settings/SettingsStore.h"
+#include "settings/SettingsValues.h"
+#include "springboard/Services.h"
+
+namespace ombrel {
+
+using runtime::Object;
+using runtime::Sel;
+
+namespace {
+
+// The fades shared with the icons: 0.15 s on "opacity", held at the end (fill both), kept on the
+// layer. The view's own alpha stays 0; only the animation makes the thumb visible.
+runtime::Ref<quartz::BasicAnimation> fade(Float from, Float to)
+{
+    auto a = quartz::BasicAnimation::make("opacity");
+    a->beginTime = 0;
+    a->duration = 0.15;
+    a->fromValue = from;
+    a->toValue = to;
+    a->removedOnCompletion = false;
+    a->fillMode = quartz::FillMode::Both;
+    a->additive = false;
+    return a;
+}
+
+std::string imageName(const char* base, const foundation::Value& settings)
+{
+    return base + settingString(settings, "kTrackTheme");
+}
+
+} // namespace
+
+Rect OmbrelView::trackRestFrame(Float ts) const
+{
+    Rect f = frame();
+    Float mb = Float(settingReal(ombrelSettings, "kTrackMarginBottom"));
+    Float midX = f.origin.x + f.size.width / 2;
+    Float maxY = f.origin.y + f.size.height;
+    return quartz::makeRect(midX - ts / 2, maxY - ts - mb, ts, ts);
+}
+
+void OmbrelView::createTrack(bool stayHidden)
+{
+    Float ts = Float(settingReal(ombrelSettings, "kTrackSize"));
+    trackSlider = uikit::ImageView::make(trackRestFrame(ts));
+    trackSlider->setTag(kTrack);
+    trackCenter = trackSlider->center();
+    trackSlider->setAlpha(0);
+    // With the stock slider bar in charge the thumb exists but stays hidden.
+    if (!settingBool(loadSettings(), "kLockBarDisabled"))
+        trackSlider->setHidden(true);
+    trackSlider->setImage(uikit::Image::named(imageName("track", ombrelSettings)));
+    addSubview(trackSlider.get());
+    if (!stayHidden)
+        runtime::send(this, Sel("showTrack"));
+}
+
+void OmbrelView::resetTrack(bool stayHidden)
+{
+    if (trackSlider) {
+        trackSlider->removeFromSuperview();
+        trackSlider = nullptr;
+    }
+    runtime::send(this, Sel("createTrack:"), stayHidden);
+}
+
+void OmbrelView::hideTrack()
+{
+    if (!trackSlider)
+        return;
+    quartz::Layer* layer = trackSlider->layer();
+    layer->removeAllAnimations();
+    layer->addAnimation(fade(Float(settingReal(ombrelSettings, "kTrackAlpha")), 0).get(), "fadeOutTrack");
+}
+
+void OmbrelView::showTrack()
+{
+    if (!shouldShowTrack || !trackSlider)
+        return;
+    quartz::Layer* layer = trackSlider->layer();
+    layer->removeAllAnimations();
+    layer->addAnimation(fade(0, Float(settingReal(ombrelSettings, "kTrackAlpha"))).get(), "fadeInTrack");
+}
+
+Point OmbrelView::trackPoint(Point p) const
+{
+    Float is = Float(settingReal(ombrelSettings, "kIconSize"));
+    Float sm = Float(settingReal(ombrelSettings, "kTrackSideMargin"));
+    Float w = frame().size.width;
+    Float q = is * Float(0.25);
+    Point out = p;
+    // The thumb never goes below its rest line, and may go up freely.
+    if (p.y > trackCenter.y)
+        out.y = trackCenter.y;
+    if (p.x < q + sm)
+        out.x = q + sm;
+    else if (p.x > w - (q + sm))
+        out.x = w - (q + sm);
+    return out;
+}
+
+void OmbrelView::trackEnabled()
+{
+    deviceShouldUnlock = false;
+    static const Sel setAlpha("setAlpha:");
+    runtime::send(processState().bulletinListView.get(), setAlpha, Float(0));
+    if (trackSlider)
+        trackSlider->setImage(uikit::Image::named(imageName("track_thumb", ombrelSettings)));
+    runtime::send(this, Sel("animateIconsIn"));
+}
+
+void OmbrelView::trackDisabled()
+{
+    runtime::Ref<OmbrelView> protector(this); // the unlock it starts may take the lock view down
+    if (deviceShouldUnlock)
+        runtime::send(this, Sel("prepareForUnlock"));
+    if (!brightnessView)
+        services::restartDimTimer();
+    runtime::send(this, Sel("deselectIcon"));
+    if (runtime::send<bool>(this, Sel("rightViewOpen")))
+        runtime::send(this, Sel("hideRightView"));
+    if (runtime::send<bool>(this, Sel("leftViewOpen"))) {
+        runtime::send(this, Sel("hideLeftView"));
+    } else if (!folderUnlock && !processState().unlockInProgress) {
+        static const Sel setAlpha("setAlpha:");
+        runtime::send(processState().bulletinListView.get(), setAlpha, Float(1));
+    }
+    if (popupView) {
+        popupView->removeFromSuperview();
+        popupView = nullptr;
+    }
+    if (isFolderOpen) {
+        static const Sel close("closePopupWithIcons:atPoint:");
+        runtime::send(this, close, popupIcons, popupPoint);
+    }
+    if (trackSlider) {
+        trackSlider->setImage(uikit::Image::named(imageName("track", ombrelSettings)));
+        Float ts = Float(settingReal(ombrelSettings, "kTrackSize"));
+        Rect rest = trackRestFrame(ts);
+        runtime::Ref<uikit::ImageView> thumb = trackSlider;
+        uikit::View::animate(0.2, 0, uikit::AnimationCurve::EaseIn, [&] { thumb->setFrame(rest); });
+    }
+    if (shouldAnimateIconsOut)
+        runtime::send(this, Sel(shouldRainDownIcons ? "rainDownIcons" : "animateIconsOut"));
+}
+
+} // namespace ombrel

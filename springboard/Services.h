@@ -1,0 +1,26 @@
+#pragma once
+// The host's services the system relies on, reached by class name at run time (the class found is
+// remembered). A missing class, object or method makes the operation do nothing and answer
+// nothing, false or zero.
+
+#include "platform/runtime/Object.h"
+#include <string>
+
+namespace ombrel::services {
+
+runtime::Object* awayController(); // SBAwayController sharedAwayController
+
+void cancelDimTimer();
+void restartDimTimer();
+void unlockWithSound(bool sound);
+bool playLockSound(); // SBSoundPreferences
+// _prewarmCamera, _setupCameraSlideUpAnimation, _translateSlidingViewByY: -600, activateCamera.
+void openCamera();
+bool isShowingMediaControls();
+// Asked only when the away controller answers it.
+bool isAndroidLockEnabled();
+void showTestBulletin();
+
+runtime::Object* applicationWithDisplayIdentifier(const std::string& bundleID);
+
+} // namespace ombrel::services

@@ -1,0 +1,35 @@
+#pragma once
+// A simulated device booted with the library, on a fresh device root made by `ombrel init`, for
+// tests that act as a user would: lock, touch, wait, then read the trace and the views.
+
+#include "host/Device.h"
+#include "platform/runtime/Object.h"
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lockviewtest {
+
+struct DeviceFixture : ::testing::Test {
+    // Makes the device root with `ombrel init` (once).
+    void makeRoot(const std::string& profile = "iphone4s-5.1.1", std::optional<std::string> passcode = std::nullopt);
+    // Boots the device of the root (made with the defaults when there is none) with the library;
+    // booting locks.
+    void boot();
+    void TearDown() override;
+
+    // Writes one setting the way the settings pane does, through `ombrel settings set` (the root
+    // must exist).
+    void setSetting(const std::string& key, const std::string& value);
+
+    runtime::Object* lockView() const;   // through the alert window's "ombrelView"
+    runtime::Object* stockLockView() const; // the SBAwayView on screen
+    std::vector<std::string> eventsSince(std::size_t index) const;
+    std::size_t eventCount() const { return device->trace().size(); }
+
+    std::string root;
+    std::unique_ptr<host::Device> device;
+};
+
+} // namespace lockviewtest
