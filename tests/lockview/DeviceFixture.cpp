@@ -57,7 +57,6 @@ void DeviceFixture::boot()
 {
     makeRoot();
     device = host::makeInProcessDevice();
-    host::BootOptions options;
     options.root = root;
     options.libraryPath = OMBREL_LIBRARY_PATH;
     auto status = device->boot(options);

@@ -29,6 +29,7 @@ struct DeviceFixture : ::testing::Test {
     std::size_t eventCount() const { return device->trace().size(); }
 
     std::string root;
+    host::BootOptions options; // root and library are filled in by boot()
     std::unique_ptr<host::Device> device;
 };
 
