@@ -1,10 +1,11 @@
-// The library's process-wide state and the lock view's fields as JSON text, for dumps of the
-// simulated device. Read-only; nothing here changes state.
+// What the library shows of itself to the simulated device's tools: its process-wide state and the
+// lock view's fields as JSON text (for dumps), and the settings cache switch (for benchmarks).
 #include "lockview/OmbrelView.h"
 #include "lockview/ProcessState.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/Send.h"
 #include "settings/DiagnosticLog.h"
+#include "settings/SettingsStore.h"
 #include <nlohmann/json.hpp>
 #include <typeinfo>
 
@@ -65,4 +66,10 @@ extern "C" OMBREL_EXPORT const char* ombrelStateJSON()
         out["lockView"] = nullptr;
     text = out.dump();
     return text.c_str();
+}
+
+// Switches the library's settings cache, for benchmarks that compare loads with and without it.
+extern "C" OMBREL_EXPORT void ombrelSetSettingsCacheEnabled(bool enabled)
+{
+    ombrel::setSettingsCacheEnabled(enabled);
 }
