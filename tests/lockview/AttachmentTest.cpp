@@ -6,7 +6,6 @@
 #include "platform/uikit/Color.h"
 #include "platform/uikit/ImageView.h"
 #include "tests/lockview/DeviceFixture.h"
-#include <nlohmann/json.hpp>
 
 using namespace lockviewtest;
 using quartz::Rect;
@@ -17,12 +16,6 @@ namespace {
 
 using Attachment = DeviceFixture;
 
-nlohmann::json libraryState(host::Device& device)
-{
-    auto report = reinterpret_cast<const char* (*)()>(device.librarySymbol("ombrelStateJSON"));
-    return report ? nlohmann::json::parse(report()) : nlohmann::json();
-}
-
 Object* topBar(Object* stock) { return runtime::send<Object*>(stock, Sel("topBar")); }
 
 TEST_F(Attachment, CapturesTheTopBarOnce)
@@ -30,7 +23,7 @@ TEST_F(Attachment, CapturesTheTopBarOnce)
     boot();
     Object* bar = topBar(stockLockView());
     ASSERT_NE(bar, nullptr);
-    auto state = libraryState(*device);
+    auto state = libraryState();
     EXPECT_FLOAT_EQ(state["topBarHeight"].get<float>(), runtime::send<Rect>(bar, Sel("frame")).size.height);
     EXPECT_EQ(state["initialised"], true);
     EXPECT_FALSE(runtime::send<bool>(stockLockView(), Sel("isMultipleTouchEnabled")));

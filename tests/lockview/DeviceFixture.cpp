@@ -93,6 +93,12 @@ runtime::Object* DeviceFixture::stockLockView() const
     return nullptr;
 }
 
+nlohmann::json DeviceFixture::libraryState() const
+{
+    auto report = reinterpret_cast<const char* (*)()>(device->librarySymbol("ombrelStateJSON"));
+    return report ? nlohmann::json::parse(report()) : nlohmann::json();
+}
+
 std::vector<std::string> DeviceFixture::eventsSince(std::size_t index) const
 {
     std::vector<std::string> names;

@@ -5,6 +5,7 @@
 #include "host/Device.h"
 #include "platform/runtime/Object.h"
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ struct DeviceFixture : ::testing::Test {
     runtime::Object* lockView() const;   // through the alert window's "ombrelView"
     runtime::Object* stockLockView() const; // the SBAwayView on screen
     std::vector<std::string> eventsSince(std::size_t index) const;
+    // The library's process-wide state and lock view fields (its ombrelStateJSON).
+    nlohmann::json libraryState() const;
     std::size_t eventCount() const { return device->trace().size(); }
 
     std::string root;

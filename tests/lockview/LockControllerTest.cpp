@@ -4,7 +4,6 @@
 #include "platform/runtime/Send.h"
 #include "platform/uikit/View.h"
 #include "tests/lockview/DeviceFixture.h"
-#include <nlohmann/json.hpp>
 
 using namespace lockviewtest;
 using runtime::Object;
@@ -13,12 +12,6 @@ using runtime::Sel;
 namespace {
 
 using LockController = DeviceFixture;
-
-nlohmann::json libraryState(host::Device& device)
-{
-    auto report = reinterpret_cast<const char* (*)()>(device.librarySymbol("ombrelStateJSON"));
-    return report ? nlohmann::json::parse(report()) : nlohmann::json();
-}
 
 Object* awayController()
 {
@@ -31,7 +24,7 @@ TEST_F(LockController, UnlockingWithFalseNeverClearsTheLockScreenFlag)
 {
     boot();
     runtime::send(awayController(), Sel("setLocked:"), false);
-    EXPECT_EQ(libraryState(*device)["lockScreen"], true);
+    EXPECT_EQ(libraryState()["lockScreen"], true);
     EXPECT_TRUE(runtime::send<bool>(awayController(), Sel("ombrelIsEnabled")));
 }
 
@@ -49,7 +42,7 @@ TEST_F(LockController, DismissedKeypadMakesTheLockViewInteractiveAgain)
     EXPECT_FALSE(field(lv, "disableInteraction"));
     EXPECT_FALSE(field(lv, "deviceShouldUnlock"));
     EXPECT_TRUE(field(lv, "shouldShowTrack"));
-    EXPECT_EQ(libraryState(*device)["unlockInProgress"], false);
+    EXPECT_EQ(libraryState()["unlockInProgress"], false);
     EXPECT_TRUE(device->state().locked);
 }
 

@@ -4,7 +4,6 @@
 #include "platform/runtime/Send.h"
 #include "platform/uikit/View.h"
 #include "tests/lockview/DeviceFixture.h"
-#include <nlohmann/json.hpp>
 
 using namespace lockviewtest;
 using runtime::Object;
@@ -18,12 +17,6 @@ T field(Object* o, const char* name)
     T* at = runtime::ivarAddress<T>(o, name);
     EXPECT_NE(at, nullptr) << name;
     return at ? *at : T {};
-}
-
-nlohmann::json libraryState(host::Device& device)
-{
-    auto report = reinterpret_cast<const char* (*)()>(device.librarySymbol("ombrelStateJSON"));
-    return report ? nlohmann::json::parse(report()) : nlohmann::json();
 }
 
 using LockView = DeviceFixture;
@@ -48,7 +41,7 @@ TEST_F(LockView, LockingMakesOneLockViewOnTopOfTheAlertWindow)
         EXPECT_EQ(field<std::int32_t>(lv, t.name), t.value) << t.name;
     EXPECT_FLOAT_EQ(field<quartz::Float>(lv, "iconSize"), 60);
     EXPECT_TRUE(field<bool>(lv, "shouldShowTrack"));
-    auto state = libraryState(*device);
+    auto state = libraryState();
     EXPECT_EQ(state["initialised"], true);
     EXPECT_EQ(state["lockScreen"], true);
     EXPECT_DOUBLE_EQ(state["systemVersion"].get<double>(), 5.1);
@@ -92,7 +85,7 @@ TEST_F(LockView, EnabledOffMakesNoLockView)
     setSetting("enabled", "false");
     boot();
     EXPECT_EQ(lockView(), nullptr);
-    EXPECT_EQ(libraryState(*device)["lockView"], nullptr);
+    EXPECT_EQ(libraryState()["lockView"], nullptr);
 }
 
 TEST_F(LockView, PrepareForUnlockThenRelockEndsInteractive)
@@ -102,13 +95,13 @@ TEST_F(LockView, PrepareForUnlockThenRelockEndsInteractive)
     ASSERT_NE(lv, nullptr);
     runtime::send(lv, Sel("prepareForUnlock"));
     EXPECT_TRUE(field<bool>(lv, "disableInteraction"));
-    EXPECT_EQ(libraryState(*device)["unlockInProgress"], true);
+    EXPECT_EQ(libraryState()["unlockInProgress"], true);
     runtime::send(lv, Sel("setDeviceShouldUnlock:"), true);
     runtime::send(lv, Sel("setFolderUnlock:"), true);
     runtime::send(lv, Sel("prepareForRelock"));
     for (const char* name : { "disableInteraction", "folderUnlock", "deviceShouldUnlock" })
         EXPECT_FALSE(field<bool>(lv, name)) << name;
-    EXPECT_EQ(libraryState(*device)["unlockInProgress"], false);
+    EXPECT_EQ(libraryState()["unlockInProgress"], false);
     device->wait(0.2);
     auto* thumb = static_cast<uikit::View*>(runtime::send<Object*>(lv, Sel("trackSlider")));
     EXPECT_FLOAT_EQ(thumb->presentedOpacity(), 1.0f); // shown again
@@ -123,7 +116,7 @@ TEST_F(LockView, UnlockDestroysTheLockViewAndTheNextLockMakesOne)
     device->wait(2);
     EXPECT_FALSE(device->state().locked);
     EXPECT_EQ(lockView(), nullptr);
-    auto state = libraryState(*device);
+    auto state = libraryState();
     EXPECT_EQ(state["initialised"], false);
     EXPECT_EQ(state["lockScreen"], false);
     device->lock();
