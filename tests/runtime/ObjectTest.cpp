@@ -23,8 +23,10 @@ public:
 void nodeDealloc(Object* self, Sel cmd)
 {
     g_deallocs.push_back(static_cast<Node*>(self)->label);
-    // Teardown code that retains and releases itself must not start a second teardown.
-    Ref<Object> protector(self);
+    {
+        // Teardown code that retains and releases itself must not start a second teardown.
+        Ref<Object> protector(self);
+    }
     sendSuper(lookUpClass("Node"), self, cmd);
 }
 
