@@ -20,9 +20,7 @@ bool enabled() { return settingBool(loadSettings(), "enabled"); }
 bool isAwayController(Object* alert)
 {
     static runtime::Class* cls = nullptr;
-    if (!cls)
-        cls = runtime::lookUpClass("SBAwayController");
-    return cls && runtime::isKindOfClass(alert, cls);
+    return runtime::isKindOfClass(alert, services::hostClass("SBAwayController", cls));
 }
 
 void displayAlert(Object* self, Sel cmd, Object* alert)

@@ -8,7 +8,6 @@ namespace ombrel::services {
 using runtime::Object;
 using runtime::Sel;
 
-namespace {
 // Looked up on first use and remembered, as the library does not link the host.
 runtime::Class* hostClass(const char* name, runtime::Class*& cache)
 {
@@ -16,7 +15,6 @@ runtime::Class* hostClass(const char* name, runtime::Class*& cache)
         cache = runtime::lookUpClass(name);
     return cache;
 }
-} // namespace
 
 Object* awayController()
 {

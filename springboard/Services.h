@@ -3,10 +3,13 @@
 // remembered). A missing class, object or method makes the operation do nothing and answer
 // nothing, false or zero.
 
-#include "platform/runtime/Object.h"
+#include "platform/runtime/Class.h"
 #include <string>
 
 namespace ombrel::services {
+
+// A host class by name, looked up until found and then remembered in `cache`.
+runtime::Class* hostClass(const char* name, runtime::Class*& cache);
 
 runtime::Object* awayController(); // SBAwayController sharedAwayController
 

@@ -209,11 +209,9 @@ void withdrawPendingApplication()
 
 void launchSelectedApplication(OmbrelView* view, Object* stockView)
 {
-    static runtime::Class* iconViewClass = runtime::lookUpClass("SBIconView");
-    if (!iconViewClass)
-        iconViewClass = runtime::lookUpClass("SBIconView");
+    static runtime::Class* iconViewClass = nullptr;
     uikit::View* iconView = view->currentlySelectedIcon.get();
-    Object* icon = runtime::isKindOfClass(iconView, iconViewClass) ? runtime::send<Object*>(iconView, Sel("icon")) : nullptr;
+    Object* icon = runtime::isKindOfClass(iconView, services::hostClass("SBIconView", iconViewClass)) ? runtime::send<Object*>(iconView, Sel("icon")) : nullptr;
     if (!icon)
         return;
     Object* app = services::applicationWithDisplayIdentifier(runtime::send<std::string>(icon, Sel("applicationBundleID")));
