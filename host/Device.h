@@ -34,7 +34,8 @@ struct BootOptions {
     bool androidLock = false;               // the away controller gains isAndroidLockEnabled (YES)
     std::vector<std::string> omitClasses;   // host classes left out, e.g. "BKSWorkspace"
     double bootDate = kBootDate;            // wall-clock seconds since 1970 at virtual time 0
-    std::uint64_t seed = 0;                 // seeds whatever the device draws at random (ombrel run --seed)
+    std::optional<std::uint64_t> seed;      // seeds what the device draws at random (ombrel run --seed);
+                                            // nothing: different every run
 };
 
 struct Status {

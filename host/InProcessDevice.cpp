@@ -8,6 +8,7 @@
 #include "host/statusbar/StatusBar.h"
 #include "platform/foundation/Date.h"
 #include "platform/foundation/DeviceRoot.h"
+#include "platform/foundation/Random.h"
 #include "platform/runtime/AutoreleasePool.h"
 #include "platform/runtime/Send.h"
 #include "platform/uikit/Application.h"
@@ -66,6 +67,8 @@ public:
         double bootDate = options.bootDate;
         foundation::setClockSource([bootDate] { return bootDate + uikit::RunLoop::main().now(); });
         Trace::shared().listen();
+        if (options.seed)
+            foundation::seedRandom(*options.seed);
 
         registerHostClasses();
         // The library's initialiser changes the classes registered above, as on the phone.

@@ -114,13 +114,6 @@ void disableResignResponder(Object*, Sel, bool guard) { processState().responder
 Object* displayStack(Object*, Sel) { return processState().displayStack.get(); }
 void prepareForUnlockImp(Object* self, Sel) { self_(self)->prepareForUnlock(); }
 void prepareForRelockImp(Object* self, Sel) { self_(self)->prepareForRelock(); }
-void createTrackImp(Object* self, Sel, bool stayHidden) { self_(self)->createTrack(stayHidden); }
-void resetTrackImp(Object* self, Sel, bool stayHidden) { self_(self)->resetTrack(stayHidden); }
-void hideTrackImp(Object* self, Sel) { self_(self)->hideTrack(); }
-void showTrackImp(Object* self, Sel) { self_(self)->showTrack(); }
-Point trackPointImp(Object* self, Sel, Point p) { return self_(self)->trackPoint(p); }
-void trackEnabledImp(Object* self, Sel) { self_(self)->trackEnabled(); }
-void trackDisabledImp(Object* self, Sel) { self_(self)->trackDisabled(); }
 
 } // namespace
 
@@ -132,8 +125,14 @@ void OmbrelView::registerClass()
 #define OMBREL_PROPERTY(field, setterName) \
     .method(#field, &Property<&V::field>::get).method(setterName, &Property<&V::field>::set).ivar<&V::field>(#field)
 #define OMBREL_FIELD(field) .ivar<&V::field>(#field)
-    runtime::ClassBuilder("OmbrelView", "UIView")
-        .instancesOf<OmbrelView>()
+    runtime::ClassBuilder builder("OmbrelView", "UIView");
+    addTrackMethods(builder);
+    addSlotMethods(builder);
+    addIconMethods(builder);
+    addSelectionMethods(builder);
+    addFolderMethods(builder);
+    addAnimationMethods(builder);
+    builder.instancesOf<OmbrelView>()
         .method("initWithFrame:", &initWithFrame)
         .method("initWithFrame:inWindow:", &initWithFrameInWindow)
         .classMethod("sharedInstance", &sharedInstance)
@@ -144,13 +143,6 @@ void OmbrelView::registerClass()
         .method("displayStack", &displayStack)
         .method("prepareForUnlock", &prepareForUnlockImp)
         .method("prepareForRelock", &prepareForRelockImp)
-        .method("createTrack:", &createTrackImp)
-        .method("resetTrack:", &resetTrackImp)
-        .method("hideTrack", &hideTrackImp)
-        .method("showTrack", &showTrackImp)
-        .method("trackPoint:", &trackPointImp)
-        .method("trackEnabled", &trackEnabledImp)
-        .method("trackDisabled", &trackDisabledImp)
         OMBREL_FIELD(iconSize)
         OMBREL_PROPERTY(selectedTag, "setSelectedTag:")
         OMBREL_PROPERTY(kCam, "setKCam:")

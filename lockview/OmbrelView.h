@@ -8,6 +8,7 @@
 // properties with a getter of the field's name and a setter "set" + Name + ":".
 
 #include "platform/foundation/Value.h"
+#include "platform/runtime/Runtime.h"
 #include "platform/uikit/ImageView.h"
 #include "platform/uikit/View.h"
 #include "platform/uikit/Window.h"
@@ -75,6 +76,33 @@ public:
     Point trackPoint(Point) const;
     void trackEnabled();
     void trackDisabled();
+
+    // The app slot table.
+    void setupAppDictionaries();
+
+    // The icons: lock buttons, icon row, folder row.
+    void createIcons();
+    void iconAtPoint(Point);
+    void selectIconAtPoint(uikit::View*);
+    void deselectIcon();
+    void focusIcon(uikit::View*);
+    void unfocusIcon(uikit::View*);
+    void showFolderAppsAtPoint(Point);
+    void popupAtPoint(Point);
+    void closePopupWithIcons(std::vector<runtime::Ref<uikit::View>>, Point);
+    void animateIconsIn();
+    void animateIconsOut();
+    void rainDownIcons();
+    // Whether a view's tag is one of the icon tags (lock buttons, row and folder applications, folder).
+    bool isIconTag(std::int32_t) const;
+
+    // Each file of operations registers its own methods on the class being built.
+    static void addTrackMethods(runtime::ClassBuilder&);
+    static void addSlotMethods(runtime::ClassBuilder&);
+    static void addIconMethods(runtime::ClassBuilder&);
+    static void addSelectionMethods(runtime::ClassBuilder&);
+    static void addFolderMethods(runtime::ClassBuilder&);
+    static void addAnimationMethods(runtime::ClassBuilder&);
 
 protected:
     ~OmbrelView() override;

@@ -1,5 +1,6 @@
 // The unlock track: the thumb resting at the bottom centre, its fades, the confinement of a dragged
 // point, and what starting and ending a drag do to the lock view.
+#include "lockview/IconAnimations.h"
 #include "lockview/OmbrelView.h"
 #include "lockview/ProcessState.h"
 #include "platform/quartz/Animation.h"
@@ -15,21 +16,6 @@ using runtime::Object;
 using runtime::Sel;
 
 namespace {
-
-// The fades shared with the icons: 0.15 s on "opacity", held at the end (fill both), kept on the
-// layer. The view's own alpha stays 0; only the animation makes the thumb visible.
-runtime::Ref<quartz::BasicAnimation> fade(Float from, Float to)
-{
-    auto a = quartz::BasicAnimation::make("opacity");
-    a->beginTime = 0;
-    a->duration = 0.15;
-    a->fromValue = from;
-    a->toValue = to;
-    a->removedOnCompletion = false;
-    a->fillMode = quartz::FillMode::Both;
-    a->additive = false;
-    return a;
-}
 
 std::string imageName(const char* base, const foundation::Value& settings)
 {
@@ -78,7 +64,8 @@ void OmbrelView::hideTrack()
         return;
     quartz::Layer* layer = trackSlider->layer();
     layer->removeAllAnimations();
-    layer->addAnimation(fade(Float(settingReal(ombrelSettings, "kTrackAlpha")), 0).get(), "fadeOutTrack");
+    // The icons' fades: held at the end, kept on the layer; the thumb's own alpha stays 0.
+    layer->addAnimation(fadeOutIcon(Float(settingReal(ombrelSettings, "kTrackAlpha"))).get(), "fadeOutTrack");
 }
 
 void OmbrelView::showTrack()
@@ -87,7 +74,7 @@ void OmbrelView::showTrack()
         return;
     quartz::Layer* layer = trackSlider->layer();
     layer->removeAllAnimations();
-    layer->addAnimation(fade(0, Float(settingReal(ombrelSettings, "kTrackAlpha"))).get(), "fadeInTrack");
+    layer->addAnimation(fadeInIcon(Float(settingReal(ombrelSettings, "kTrackAlpha"))).get(), "fadeInTrack");
 }
 
 Point OmbrelView::trackPoint(Point p) const
@@ -150,6 +137,30 @@ void OmbrelView::trackDisabled()
     }
     if (shouldAnimateIconsOut)
         runtime::send(this, Sel(shouldRainDownIcons ? "rainDownIcons" : "animateIconsOut"));
+}
+
+namespace {
+
+OmbrelView* self_(Object* o) { return static_cast<OmbrelView*>(o); }
+void createTrackImp(Object* self, Sel, bool stayHidden) { self_(self)->createTrack(stayHidden); }
+void resetTrackImp(Object* self, Sel, bool stayHidden) { self_(self)->resetTrack(stayHidden); }
+void hideTrackImp(Object* self, Sel) { self_(self)->hideTrack(); }
+void showTrackImp(Object* self, Sel) { self_(self)->showTrack(); }
+Point trackPointImp(Object* self, Sel, Point p) { return self_(self)->trackPoint(p); }
+void trackEnabledImp(Object* self, Sel) { self_(self)->trackEnabled(); }
+void trackDisabledImp(Object* self, Sel) { self_(self)->trackDisabled(); }
+
+} // namespace
+
+void OmbrelView::addTrackMethods(runtime::ClassBuilder& builder)
+{
+    builder.method("createTrack:", &createTrackImp)
+        .method("resetTrack:", &resetTrackImp)
+        .method("hideTrack", &hideTrackImp)
+        .method("showTrack", &showTrackImp)
+        .method("trackPoint:", &trackPointImp)
+        .method("trackEnabled", &trackEnabledImp)
+        .method("trackDisabled", &trackDisabledImp);
 }
 
 } // namespace ombrel

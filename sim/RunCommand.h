@@ -12,7 +12,7 @@ namespace ombrel::sim {
 struct RunOptions {
     std::string root;                   // empty means the default device root
     std::string scenario;               // a file, or "-" for standard input
-    std::uint64_t seed = 0;
+    std::optional<std::uint64_t> seed;
     std::optional<std::string> library; // --library PATH
     bool stock = false;                 // --stock: no library at all
 };

@@ -84,4 +84,17 @@ Object* applicationWithDisplayIdentifier(const std::string& bundleID)
     return runtime::send<Object*>(controller, find, bundleID);
 }
 
+Object* iconModel()
+{
+    static runtime::Class* cls = nullptr;
+    static const Sel shared("sharedInstance");
+    return runtime::ivarObject(runtime::send<Object*>(hostClass("SBIconController", cls), shared), "_iconModel");
+}
+
+Object* applicationIcon(Object* model, const std::string& bundleID)
+{
+    static const Sel s("applicationIconForDisplayIdentifier:");
+    return runtime::send<Object*>(model, s, bundleID);
+}
+
 } // namespace ombrel::services

@@ -26,4 +26,9 @@ void showTestBulletin();
 
 runtime::Object* applicationWithDisplayIdentifier(const std::string& bundleID);
 
+// The icon model: the "_iconModel" field of SBIconController's shared instance.
+runtime::Object* iconModel();
+// The model's icon for an application, nothing for one SpringBoard does not know.
+runtime::Object* applicationIcon(runtime::Object* model, const std::string& bundleID);
+
 } // namespace ombrel::services
