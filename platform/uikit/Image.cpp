@@ -42,6 +42,14 @@ runtime::Ref<Image> Image::named(const std::string& name)
     return runtime::Ref<Image>(image);
 }
 
+runtime::Ref<Image> Image::composite(const std::string& name, std::vector<std::string> parts)
+{
+    runtime::Ref<Image> image = named(name);
+    if (image)
+        image->m_parts = std::move(parts);
+    return image;
+}
+
 runtime::Ref<Image> Image::blank(Size size)
 {
     auto object = runtime::alloc(imageClass());
