@@ -1,5 +1,9 @@
 #include "host/icons/IconController.h"
 #include "host/SpringBoard.h"
+#include "host/icons/Folder.h"
+#include "host/icons/FolderIconView.h"
+#include "host/icons/IconBadgeView.h"
+#include "host/icons/IconView.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/Send.h"
 #include <cstdint>
@@ -84,6 +88,12 @@ void registerIconClasses()
             .classMethod("sharedInstance", &sharedInstance)
             .ivar<&IconController::m_iconModel>("_iconModel")
             .registerClass();
+    // Each checks `wanted` itself; a class whose superclass was left out is not registered.
+    Folder::registerClass();
+    FolderIcon::registerClass();
+    IconBadgeView::registerClass();
+    IconView::registerClass();
+    FolderIconView::registerClass();
 }
 
 } // namespace host

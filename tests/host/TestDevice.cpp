@@ -42,6 +42,7 @@ void writeRoot(const std::string& root, const Phone& phone)
         device.set("Passcode", Value::string(*phone.passcode));
     Value badges = Value::dictionary();
     badges.set("com.apple.mobilemail", Value::integer(3));
+    badges.set("com.apple.mobilephone", Value::integer(1));
     device.set("Badges", badges);
     if (!phone.omitClasses.empty()) {
         Value::Array omit;
@@ -51,7 +52,8 @@ void writeRoot(const std::string& root, const Phone& phone)
     }
     writePlist(root + "/var/ombrel/Device.plist", device);
 
-    for (auto [folder, id] : { std::pair { "Mail", "com.apple.mobilemail" }, { "MobileSMS", "com.apple.MobileSMS" } }) {
+    for (auto [folder, id] : { std::pair { "Mail", "com.apple.mobilemail" }, { "MobileSMS", "com.apple.MobileSMS" },
+             { "MobilePhone", "com.apple.mobilephone" } }) {
         Value info = Value::dictionary();
         info.set("CFBundleIdentifier", Value::string(id));
         info.set("CFBundleDisplayName", Value::string(folder));

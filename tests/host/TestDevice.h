@@ -1,7 +1,8 @@
 #pragma once
 // A simulated phone for one test: a device root in a fresh temporary folder (Device.plist,
-// SystemVersion.plist and a few applications, laid out as `ombrel init` does), booted in this
-// process, removed afterwards. Each test runs in its own process, so each boots once.
+// SystemVersion.plist and a few applications, laid out as `ombrel init` does: "Mail" with badge 3,
+// "MobileSMS" without, "MobilePhone" with badge 1), booted in this process, removed afterwards.
+// Each test runs in its own process, so each boots once.
 
 #include "host/Device.h"
 #include "platform/runtime/Object.h"
