@@ -1,4 +1,5 @@
 #include "tests/lockview/DeviceFixture.h"
+#include "platform/foundation/PropertyList.h"
 #include "platform/runtime/Send.h"
 #include "platform/uikit/Window.h"
 #include <cstdlib>
@@ -83,6 +84,28 @@ runtime::Object* DeviceFixture::lockView() const
         if (w->className() == "SBAlertWindow")
             return runtime::send<runtime::Object*>(w, ombrelView);
     return nullptr;
+}
+
+std::vector<uikit::View*> DeviceFixture::viewsWithTag(std::int32_t tag) const
+{
+    std::vector<uikit::View*> found;
+    if (uikit::View* view = lockViewAsView())
+        for (auto& sub : view->subviews())
+            if (sub->tag() == tag)
+                found.push_back(sub.get());
+    return found;
+}
+
+std::string DeviceFixture::settingsPath() const { return root + "/var/mobile/Library/Preferences/com.qx.ombrel.plist"; }
+
+foundation::Value DeviceFixture::storedSettings() const
+{
+    return foundation::readPropertyList(settingsPath()).value_or(foundation::Value());
+}
+
+void DeviceFixture::storeSettings(const foundation::Value& settings)
+{
+    ASSERT_TRUE(foundation::writePropertyList(settingsPath(), settings));
 }
 
 runtime::Object* DeviceFixture::stockLockView() const

@@ -3,7 +3,9 @@
 // tests that act as a user would: lock, touch, wait, then read the trace and the views.
 
 #include "host/Device.h"
+#include "platform/foundation/Value.h"
 #include "platform/runtime/Object.h"
+#include "platform/uikit/View.h"
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -23,8 +25,15 @@ struct DeviceFixture : ::testing::Test {
     // Writes one setting the way the settings pane does, through `ombrel settings set` (the root
     // must exist).
     void setSetting(const std::string& key, const std::string& value);
+    // The settings file of the root as it is stored, and replacing it whole (any kinds of value).
+    std::string settingsPath() const;
+    foundation::Value storedSettings() const;
+    void storeSettings(const foundation::Value&);
 
     runtime::Object* lockView() const;   // through the alert window's "ombrelView"
+    uikit::View* lockViewAsView() const { return static_cast<uikit::View*>(lockView()); }
+    // The lock view's subviews with a tag, back to front.
+    std::vector<uikit::View*> viewsWithTag(std::int32_t tag) const;
     runtime::Object* stockLockView() const; // the SBAwayView on screen
     std::vector<std::string> eventsSince(std::size_t index) const;
     // The library's process-wide state and lock view fields (its ombrelStateJSON).
