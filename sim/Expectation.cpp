@@ -35,6 +35,21 @@ bool valueAndTolerance(const std::vector<std::string>& words, std::size_t from, 
     }
     for (std::size_t i = from; i < end; ++i)
         e.value += (i > from ? " " : "") + words[i];
+    static const std::pair<const char*, Comparison> comparisons[] = { { ">=", Comparison::AtLeast },
+        { "<=", Comparison::AtMost }, { ">", Comparison::Above }, { "<", Comparison::Below } };
+    for (const auto& [sign, comparison] : comparisons) {
+        if (!e.value.starts_with(sign))
+            continue;
+        std::string rest = e.value.substr(std::string_view(sign).size());
+        rest.erase(0, rest.find_first_not_of(' '));
+        if (!parseNumber(rest) && !parseCoordinate(rest)) {
+            error = "\"" + rest + "\" is not a number to compare with";
+            return false;
+        }
+        e.comparison = comparison;
+        e.value = rest;
+        break;
+    }
     return true;
 }
 
@@ -70,15 +85,32 @@ bool matches(const Json& found, const std::string& text, double tolerance, const
     return same(found, expectedJson(text, screen), tolerance) || (found.is_string() && found.get<std::string>() == text);
 }
 
-const Json* frontmostViewWithTag(const Json& views, std::int32_t tag)
+bool compares(const Json& found, const Expectation& e, const host::DeviceState& screen)
 {
-    for (auto view = views.rbegin(); view != views.rend(); ++view) {
-        if (const Json* inner = frontmostViewWithTag((*view)["subviews"], tag))
-            return inner;
-        if ((*view)["tag"] == tag)
-            return &*view;
+    if (e.comparison == Comparison::Same)
+        return matches(found, e.value, e.tolerance, screen);
+    Json expected = expectedJson(e.value, screen);
+    if (!found.is_number() || !expected.is_number())
+        return false;
+    double f = found.get<double>(), x = expected.get<double>();
+    switch (e.comparison) {
+    case Comparison::AtLeast: return f >= x - e.tolerance;
+    case Comparison::AtMost: return f <= x + e.tolerance;
+    case Comparison::Above: return f > x;
+    case Comparison::Below: return f < x;
+    case Comparison::Same: break;
     }
-    return nullptr;
+    return false;
+}
+
+// The views with a tag in drawing order: a view before its subviews, subviews back to front.
+void viewsWithTag(const Json& views, std::int32_t tag, std::vector<const Json*>& found)
+{
+    for (const Json& view : views) {
+        if (view["tag"] == tag)
+            found.push_back(&view);
+        viewsWithTag(view["subviews"], tag, found);
+    }
 }
 
 // A dump path: object keys, and for arrays an index or x, y, w, h.
@@ -145,7 +177,7 @@ std::optional<std::string> checkValue(const Json* found, const std::string& what
 {
     if (!found)
         return what + " is absent";
-    if (matches(*found, e.value, e.tolerance, screen))
+    if (compares(*found, e, screen))
         return std::nullopt;
     return what + " is " + found->dump();
 }
@@ -163,7 +195,16 @@ std::optional<Expectation> parseExpectation(const std::vector<std::string>& word
         }
         return true;
     };
-    auto tag = [&](const std::string& word) {
+    auto tag = [&](std::string word) {
+        if (std::size_t hash = word.find('#'); hash != std::string::npos && kind == "view") {
+            auto index = parseNumber(word.substr(hash + 1));
+            if (!index || *index < 0 || *index != std::floor(*index) || *index > 1e6) {
+                error = "\"" + word + "\" is not TAG#N (N a whole number from 0)";
+                return false;
+            }
+            e.tagIndex = static_cast<std::size_t>(*index);
+            word.resize(hash);
+        }
         auto number = parseNumber(word);
         if (!number || *number != std::floor(*number) || std::fabs(*number) > 2147483647.0) {
             error = "\"" + word + "\" is not a view tag (a whole number)";
@@ -228,7 +269,19 @@ std::optional<Expectation> parseExpectation(const std::vector<std::string>& word
             return std::nullopt;
         return e;
     }
-    error = kind.empty() ? "expect what? (event, no-event, locked, keypad, dimmed, camera, front, state, lockview, view, no-view)"
+    if (kind == "views") {
+        e.kind = ExpectKind::ViewCount;
+        if (!arguments(2, 2, "views TAG COUNT") || !tag(words[1]))
+            return std::nullopt;
+        auto count = parseNumber(words[2]);
+        if (!count || *count < 0 || *count != std::floor(*count) || *count > 1e6) {
+            error = "\"" + words[2] + "\" is not a count (a whole number from 0)";
+            return std::nullopt;
+        }
+        e.count = static_cast<std::size_t>(*count);
+        return e;
+    }
+    error = kind.empty() ? "expect what? (event, no-event, locked, keypad, dimmed, camera, front, state, lockview, view, no-view, views)"
                          : "unknown expectation \"" + kind + "\"";
     return std::nullopt;
 }
@@ -263,13 +316,20 @@ std::optional<std::string> check(const Expectation& e, Observation& o)
             return std::string("there is no lock view");
         return checkValue(atPath(o.dump["lockView"], e.name), "lockView " + e.name, e, o.device);
     case ExpectKind::View:
-    case ExpectKind::NoView: {
-        const Json* view = frontmostViewWithTag(o.dump["windows"], e.tag);
+    case ExpectKind::NoView:
+    case ExpectKind::ViewCount: {
+        std::vector<const Json*> views;
+        viewsWithTag(o.dump["windows"], e.tag, views);
+        if (e.kind == ExpectKind::ViewCount)
+            return views.size() == e.count ? std::nullopt : std::optional<std::string>("found " + std::to_string(views.size()));
+        const Json* view = views.empty() ? nullptr : views.back();
+        if (e.tagIndex)
+            view = *e.tagIndex < views.size() ? views[*e.tagIndex] : nullptr;
         if (e.kind == ExpectKind::NoView)
             return view ? std::optional<std::string>("found a " + (*view)["class"].get<std::string>() + " with that tag")
                         : std::nullopt;
         if (!view)
-            return "no view with tag " + std::to_string(e.tag);
+            return "no view with tag " + std::to_string(e.tag) + (e.tagIndex ? " at index " + std::to_string(*e.tagIndex) : "");
         return checkValue(atPath(*view, e.name), "view " + std::to_string(e.tag) + " " + e.name, e, o.device);
     }
     }

@@ -14,7 +14,11 @@
 //                                        dump path: class, frame.x, center.y, presented.opacity,
 //                                        presented.frame.w, transform.0, image, hidden ...
 //   expect no-view TAG                   no view with that tag on screen
+//   expect views TAG COUNT               that many views with that tag on screen
 //
+// TAG may name one of several views with that tag: TAG#N is the N-th (from 0) in drawing order,
+// back to front (TAG alone is the frontmost). VALUE may start with a comparison (>=, <=, >, <)
+// for numbers: `expect view 2 presented.frame.y >= H`.
 // VALUE is JSON where it reads as JSON (numbers, true/false, null, [160, 402.5]), else text; yes/no
 // stand for true/false, and a screen-relative coordinate (W/2-37.5, H-77.5) for its number. Numbers match within TOL (default 0.001).
 
@@ -27,7 +31,8 @@
 
 namespace ombrel::sim {
 
-enum class ExpectKind { Event, NoEvent, Locked, Keypad, Dimmed, Camera, Front, State, LockView, View, NoView };
+enum class ExpectKind { Event, NoEvent, Locked, Keypad, Dimmed, Camera, Front, State, LockView, View, NoView, ViewCount };
+enum class Comparison { Same, AtLeast, AtMost, Above, Below };
 
 struct Expectation {
     ExpectKind kind = ExpectKind::Event;
@@ -35,7 +40,10 @@ struct Expectation {
     std::vector<std::pair<std::string, std::string>> fields; // event: FIELD=VALUE
     bool flag = false;                                     // locked, keypad, dimmed, camera
     std::optional<std::string> bundleID;                   // front
-    std::int32_t tag = 0;                                  // view, no-view
+    std::int32_t tag = 0;                                  // view, no-view, views
+    std::optional<std::size_t> tagIndex;                   // view: TAG#N
+    std::size_t count = 0;                                 // views
+    Comparison comparison = Comparison::Same;              // state, lockview, view
     std::string value;                                     // state, lockview, view
     double tolerance = 0.001;
 };

@@ -1,5 +1,5 @@
 # One scenario test: a fresh device root, `ombrel init`, `ombrel run`, the root removed.
-# -DOMBREL= -DSCENARIO= -DPROFILE= [-DPASSCODE=] [-DSTOCK=] [-DSETTINGS=KEY=VALUE|...]
+# -DOMBREL= -DSCENARIO= -DPROFILE= [-DPASSCODE=] [-DSTOCK=] [-DSEED=] [-DSETTINGS=KEY=VALUE|...]
 if(DEFINED ENV{TMPDIR} AND NOT "$ENV{TMPDIR}" STREQUAL "")
   set(temp "$ENV{TMPDIR}")
 else()
@@ -37,6 +37,9 @@ endforeach()
 set(run run --root "${root}")
 if(STOCK)
   list(APPEND run --stock)
+endif()
+if(NOT "${SEED}" STREQUAL "")
+  list(APPEND run --seed "${SEED}")
 endif()
 execute_process(COMMAND "${OMBREL}" ${run} "${SCENARIO}" RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 file(REMOVE_RECURSE "${root}")

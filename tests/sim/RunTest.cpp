@@ -74,6 +74,9 @@ TEST_F(RunTest, ABadLineStopsTheRunBeforeItStartsWithItsLineNumber)
         {"expect event\n", 1, "expected: expect event NAME"},
         {"expect event unlocked success\n", 1, "\"success\" is not FIELD=VALUE"},
         {"expect lockview trackCenter [1,2] ~x\n", 1, "\"~x\" is not a tolerance"},
+        {"expect view 500#x hidden no\n", 1, "\"500#x\" is not TAG#N"},
+        {"expect views 500 many\n", 1, "\"many\" is not a count"},
+        {"expect view 2 frame.y >= far\n", 1, "\"far\" is not a number to compare with"},
     };
     for (const Case& c : cases) {
         Result result = run(c.scenario);
@@ -98,6 +101,45 @@ TEST_F(RunTest, AFailedExpectationStopsWithItsLineAndWhatWasFound)
     EXPECT_EQ(view.status, 1);
     EXPECT_NE(view.err.find("<stdin>:1: expect view 987654 hidden no: no view with tag 987654"), std::string::npos)
         << view.err;
+}
+
+TEST_F(RunTest, ViewsByIndexCountAndComparison)
+{
+    // With the library: three row applications (App Store, Messages, Mail) and the folder.
+    Result met = run("expect views 500 3\nexpect view 500#0 center.x < 60\nexpect view 500#2 center.x > 150\n"
+                     "expect view 500 center.x >= 197.5\nexpect view 2 frame.y <= H-100 ~100\n",
+        {});
+    EXPECT_EQ(met.status, 0) << met.err;
+    struct Case {
+        const char* line;
+        const char* found;
+    } failing[] = {
+        {"expect views 500 4", "found 3"},
+        {"expect view 500#5 hidden no", "no view with tag 500 at index 5"},
+        {"expect view 500#0 center.x > 60", "view 500 center.x is 45.5"},
+        {"expect view 500#0 image < 3", "view 500 image is absent"},
+    };
+    for (const Case& c : failing) {
+        Result result = run(std::string(c.line) + "\n", {});
+        EXPECT_EQ(result.status, 1) << c.line;
+        EXPECT_NE(result.err.find(c.found), std::string::npos) << result.err;
+    }
+}
+
+TEST_F(RunTest, ASeedMakesTheRainReplay)
+{
+    // Released on the unlock button, the icons fall with random sizes and speeds.
+    const std::string scenario = "down 160 H-78\nmove 220 H-78\nmove 275 H-78\nup 275 H-78\nwait 0.15\ndump\n";
+    auto rain = [&](const char* seed) {
+        Result result = run(scenario, {"--seed", seed});
+        EXPECT_EQ(result.status, 0) << result.err;
+        std::vector<json> out = lines(result.out);
+        return out.empty() ? json() : out.back()["windows"];
+    };
+    json first = rain("5");
+    EXPECT_FALSE(first.is_null());
+    EXPECT_EQ(rain("5"), first);
+    EXPECT_NE(rain("6"), first);
 }
 
 TEST_F(RunTest, AStepTheDeviceRefusesFails)
