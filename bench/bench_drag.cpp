@@ -1,12 +1,18 @@
-// A full drag of the thumb through the hooked host: touch down on the thumb at rest, 100 moves
-// along a curve that comes back to the start, release, the return animation run out. Times each
-// touch event alone (the finger's 1/60 s between events is not counted) and reports the median of
-// the touch-moved events (the benchmark's time is their mean), and of the began and ended events,
-// with the library's settings cache on and off.
+// A full drag of the thumb through the hooked host, with five icons in the row (four applications
+// and the folder of three). Times each touch event alone (the finger's 1/60 s between events is not
+// counted) and reports the median of the touch-moved events (the benchmark's time is their mean),
+// and of the began and ended events, with the library's settings cache on and off.
+//
+//   Drag:   touch down on the thumb at rest, 100 moves along a curve that comes back to the start
+//           (over the unlock button), release, the animations run out.
+//   Folder: touch down, onto the folder icon (the folder row rises), 100 moves up and down the
+//           folder column over its applications (the folder stays open, selections come and go),
+//           release on nothing.
 //
 // One device per process, booted once with the library on a root made by `ombrel init`.
 
 #include "host/Device.h"
+#include "platform/uikit/Window.h"
 #include "tests/sim/OmbrelProcess.h"
 
 #include <algorithm>
@@ -32,6 +38,7 @@ struct Phone {
     std::string settingsFile;
     bool changeFileBeforeEachEvent = false;
     double restX = 0, restY = 0;
+    double folderX = 0, folderY = 0;
 
     Phone()
     {
@@ -45,6 +52,14 @@ struct Phone {
         if (init.status != 0) {
             error = "ombrel init failed: " + init.err;
             return;
+        }
+        // Five row slots: the folder takes the fifth application's place.
+        for (auto [key, app] : { std::pair { "kApp3", "com.apple.mobilesafari" }, std::pair { "kApp4", "com.apple.mobilephone" } }) {
+            auto set = ombrel::testing::ombrel({ "settings", "--root", root, "set", key, app });
+            if (set.status != 0) {
+                error = "ombrel settings set failed: " + set.err;
+                return;
+            }
         }
         // The loader's cache takes a file only once the second it last changed in has passed.
         std::this_thread::sleep_for(std::chrono::milliseconds(1100));
@@ -63,6 +78,27 @@ struct Phone {
         }
         restX = lockView["trackCenter"][0];
         restY = lockView["trackCenter"][1];
+        if (!findFolder()) {
+            error = "no folder icon in the row";
+            return;
+        }
+    }
+
+    // The folder icon's centre, from the lock view's subviews (tag 4).
+    bool findFolder()
+    {
+        std::size_t icons = 0;
+        for (uikit::Window* window : device->windows())
+            for (auto& view : window->subviews())
+                if (view->className() == "OmbrelView")
+                    for (auto& sub : view->subviews()) {
+                        icons += sub->tag() == 500 || sub->tag() == 4;
+                        if (sub->tag() == 4) {
+                            folderX = sub->center().x;
+                            folderY = sub->center().y;
+                        }
+                    }
+        return icons == 5 && folderY > 0;
     }
     ~Phone()
     {
@@ -107,6 +143,27 @@ struct Phone {
         times.up.push_back(timed([&] { device->touchUp(restX, restY); }));
         device->wait(0.5);
     }
+
+    // Onto the folder, then up the column over its applications and back down, never leaving it.
+    void folderDrag(Times& times)
+    {
+        times.down.push_back(timed([&] { device->touchDown(restX, restY); }));
+        device->wait(kFinger);
+        device->touchMove(folderX, folderY);
+        device->wait(kFinger);
+        for (int i = 1; i <= kMoves; ++i) {
+            device->wait(kFinger);
+            double f = double(i) / kMoves;
+            double x = folderX - 12 + 10 * std::sin(4 * M_PI * f);
+            double y = folderY - 230 * std::sin(M_PI * f);
+            times.moves.push_back(timed([&] { device->touchMove(x, y); }));
+        }
+        device->wait(kFinger);
+        times.up.push_back(timed([&] { device->touchUp(folderX - 12, folderY); }));
+        device->wait(0.5);
+    }
+
+    bool folderOpen() const { return state()["lockView"]["isFolderOpen"] == true; }
 };
 
 Phone& phone()
@@ -115,7 +172,9 @@ Phone& phone()
     return made;
 }
 
-void drag(benchmark::State& state, bool cached)
+enum class Path { Drag, Folder };
+
+void drag(benchmark::State& state, bool cached, Path path)
 {
     Phone& p = phone();
     if (!p.error.empty()) {
@@ -140,10 +199,30 @@ void drag(benchmark::State& state, bool cached)
         state.SkipWithError("a touch on the thumb does not start tracking");
         return;
     }
+    if (path == Path::Folder) {
+        // The path must hold the folder open to the end.
+        p.device->touchDown(p.restX, p.restY);
+        p.device->touchMove(p.folderX, p.folderY);
+        bool opened = p.folderOpen();
+        for (int i = 1; i <= kMoves; ++i) {
+            double f = double(i) / kMoves;
+            p.device->touchMove(p.folderX - 12 + 10 * std::sin(4 * M_PI * f), p.folderY - 230 * std::sin(M_PI * f));
+        }
+        bool stayed = p.folderOpen();
+        p.device->touchUp(p.folderX - 12, p.folderY);
+        p.device->wait(0.5);
+        if (!opened || !stayed) {
+            state.SkipWithError("the folder path does not hold the folder open");
+            return;
+        }
+    }
     times = {};
     for (auto _ : state) {
         std::size_t from = times.moves.size();
-        p.drag(times);
+        if (path == Path::Drag)
+            p.drag(times);
+        else
+            p.folderDrag(times);
         double total = 0;
         for (std::size_t i = from; i < times.moves.size(); ++i)
             total += times.moves[i];
@@ -162,12 +241,16 @@ void drag(benchmark::State& state, bool cached)
     p.changeFileBeforeEachEvent = false;
 }
 
-void BM_DragMoveCacheOn(benchmark::State& state) { drag(state, true); }
-void BM_DragMoveCacheOff(benchmark::State& state) { drag(state, false); }
+void BM_DragMoveCacheOn(benchmark::State& state) { drag(state, true, Path::Drag); }
+void BM_DragMoveCacheOff(benchmark::State& state) { drag(state, false, Path::Drag); }
+void BM_FolderMoveCacheOn(benchmark::State& state) { drag(state, true, Path::Folder); }
+void BM_FolderMoveCacheOff(benchmark::State& state) { drag(state, false, Path::Folder); }
 
 // A fixed number of drags: each is 100 timed events plus the finger's untimed pauses.
 BENCHMARK(BM_DragMoveCacheOn)->UseManualTime()->Iterations(300)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DragMoveCacheOff)->UseManualTime()->Iterations(300)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FolderMoveCacheOn)->UseManualTime()->Iterations(300)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FolderMoveCacheOff)->UseManualTime()->Iterations(300)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -8,9 +8,25 @@ namespace ombrel::sim {
 
 using foundation::Value;
 
+namespace {
+
+// The slots the settings pane fills hold bundle identifiers, also those without a default
+// (kApp3, kApp4, kPopupApp3).
+bool isSlot(const std::string& key)
+{
+    auto numbered = [&](std::string_view prefix, char last) {
+        return key.size() == prefix.size() + 1 && key.starts_with(prefix) && key.back() >= '0' && key.back() <= last;
+    };
+    return numbered("kApp", '4') || numbered("kPopupApp", '3');
+}
+
+} // namespace
+
 SettingValue settingValue(const std::string& key, const std::string& text, const std::string& typeName)
 {
     Value::Kind tableKind = defaultSettingKind(key);
+    if (tableKind == Value::Kind::Null && isSlot(key))
+        tableKind = Value::Kind::String;
     Value::Kind kind = tableKind;
     if (!typeName.empty()) {
         auto named = parseKindName(typeName);

@@ -110,6 +110,8 @@ TEST_F(CliTest, SetGetDelete)
         {{"kIconMargin", "-2.5"}, "kIconMargin", Value::real(-2.5), "-2.5"},
         {{"kApp0", "com.apple.weather"}, "kApp0", Value::string("com.apple.weather"), "\"com.apple.weather\""},
         {{"kApp3", "com.apple.camera", "--type", "string"}, "kApp3", Value::string("com.apple.camera"), "\"com.apple.camera\""},
+        {{"kApp4", "com.apple.weather"}, "kApp4", Value::string("com.apple.weather"), "\"com.apple.weather\""}, // every slot is a string
+        {{"kPopupApp3", "com.apple.camera"}, "kPopupApp3", Value::string("com.apple.camera"), "\"com.apple.camera\""},
         {{"kCount", "12", "--type", "int"}, "kCount", Value::integer(12), "12"},
         {{"kTrackSize", "90", "--type", "real"}, "kTrackSize", Value::real(90.0), "90.0"},
     };
