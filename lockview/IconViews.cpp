@@ -9,22 +9,24 @@ namespace ombrel {
 using runtime::Object;
 using runtime::Sel;
 
-runtime::Ref<uikit::View> makeDefaultSizeView(const char* className)
+runtime::Ref<uikit::View> makeDefaultSizeView(const char* className, runtime::Class*& cache)
 {
-    runtime::Class* cls = runtime::lookUpClass(className);
-    if (!cls)
+    runtime::Class* cls = services::hostClass(className, cache);
+    static runtime::Class* viewClass = nullptr;
+    if (!cls || !runtime::isSubclassOf(cls, services::hostClass("UIView", viewClass)))
         return nullptr;
     static const Sel init("initWithDefaultSize");
     runtime::Ref<Object> fresh = runtime::alloc(cls);
     Object* made = runtime::send<Object*>(fresh.get(), init);
-    if (!made || !runtime::isKindOfClass(made, runtime::lookUpClass("UIView")))
+    if (!made || !runtime::isKindOfClass(made, viewClass))
         return nullptr;
     return runtime::Ref<uikit::View>(static_cast<uikit::View*>(made));
 }
 
 runtime::Ref<uikit::View> makeApplicationIconView(Object* iconModel, const std::string& bundleID)
 {
-    runtime::Ref<uikit::View> view = makeDefaultSizeView("SBIconView");
+    static runtime::Class* iconViewClass = nullptr;
+    runtime::Ref<uikit::View> view = makeDefaultSizeView("SBIconView", iconViewClass);
     static const Sel setIcon("setIcon:");
     runtime::send(view.get(), setIcon, services::applicationIcon(iconModel, bundleID));
     return view;

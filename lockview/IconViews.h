@@ -11,8 +11,9 @@ namespace ombrel {
 // An "SBIconView" of default size showing the application's icon (none when SpringBoard does not
 // know the identifier: the view exists all the same). Nothing when the class is missing.
 runtime::Ref<uikit::View> makeApplicationIconView(runtime::Object* iconModel, const std::string& bundleID);
-// Any icon view class by name at its default size ("initWithDefaultSize").
-runtime::Ref<uikit::View> makeDefaultSizeView(const char* className);
+// An icon view class by name at its default size ("initWithDefaultSize"); the class found is
+// remembered in `cache`.
+runtime::Ref<uikit::View> makeDefaultSizeView(const char* className, runtime::Class*& cache);
 // Hides the badge: "_badgeView" below system version 6.0, "_accessoryView" from 6.0; nothing when
 // the field is empty.
 void hideBadge(uikit::View* iconView);

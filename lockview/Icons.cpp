@@ -46,7 +46,8 @@ runtime::Ref<uikit::View> makeFolderIconView(OmbrelView& view, Object* model)
         runtime::Ref<Object> fresh = runtime::alloc(cls);
         folderIcon = runtime::send<Object*>(fresh.get(), Sel("initWithFolder:"), folder.get());
     }
-    runtime::Ref<uikit::View> iconView = makeDefaultSizeView("SBFolderIconView");
+    static runtime::Class* folderIconViewClass = nullptr;
+    runtime::Ref<uikit::View> iconView = makeDefaultSizeView("SBFolderIconView", folderIconViewClass);
     runtime::send(iconView.get(), Sel("setFolderIcon:"), folderIcon.get());
     if (iconView && !settingBool(view.ombrelSettings, "kFolderStock")) {
         static const Sel setImage("setImage:");
