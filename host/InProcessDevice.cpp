@@ -3,6 +3,7 @@
 #include "host/SpringBoard.h"
 #include "host/Trace.h"
 #include "host/apps/DisplayStack.h"
+#include "host/apps/HomeScreen.h"
 #include "host/apps/Workspace.h"
 #include "host/lockscreen/AwayController.h"
 #include "host/statusbar/StatusBar.h"
@@ -88,6 +89,7 @@ public:
         if (sb.statusBar)
             sb.statusBarWindow->addSubview(sb.statusBar);
         sb.statusBarWindow->setHidden(false);
+        makeHomeScreen();
         if (sb.usesWorkspace()) {
             sb.workspace = makeWorkspace();
         } else {

@@ -2,6 +2,7 @@
 #include "host/Trace.h"
 #include "host/apps/Applications.h"
 #include "host/apps/DisplayStack.h"
+#include "host/apps/HomeScreen.h"
 #include "host/apps/Workspace.h"
 #include "host/icons/IconController.h"
 #include "host/lockscreen/AlertWindow.h"
@@ -84,6 +85,7 @@ bool launchApplication(const std::string& bundleIdentifier)
         return false;
     if (springBoard().frontApplication != bundleIdentifier) {
         springBoard().frontApplication = bundleIdentifier;
+        showApplicationWindow(bundleIdentifier);
         Trace::shared().record("applicationLaunched", { { "bundleID", bundleIdentifier } });
     }
     return true;

@@ -3,6 +3,10 @@
 #include "host/SpringBoard.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/Send.h"
+#include "platform/uikit/ImageView.h"
+#include "platform/uikit/Label.h"
+#include "platform/uikit/Window.h"
+#include <algorithm>
 #include "tests/host/TestDevice.h"
 #include <gtest/gtest.h>
 
@@ -134,6 +138,63 @@ TEST(HostApplications, LockSoundFollowsTheProfile)
 {
     TestDevice d;
     EXPECT_TRUE(runtime::send<bool>(runtime::lookUpClass("SBSoundPreferences"), Sel("playLockSound")));
+}
+
+} // namespace
+
+namespace {
+
+// The visible windows' classes and the image names and texts they hold, front window last.
+struct Screen {
+    std::vector<std::string> images, texts;
+};
+void collect(uikit::View* view, Screen& s)
+{
+    if (view->isHidden())
+        return;
+    if (auto* image = dynamic_cast<uikit::ImageView*>(view); image && image->image())
+        s.images.push_back(image->image()->name());
+    if (auto* label = dynamic_cast<uikit::Label*>(view))
+        s.texts.push_back(label->text());
+    for (auto& sub : view->subviews())
+        collect(sub.get(), s);
+}
+bool has(const std::vector<std::string>& v, const std::string& s) { return std::find(v.begin(), v.end(), s) != v.end(); }
+
+TEST(HostScreens, HomeScreenUnderTheLockAndTheApplicationAfterTheUnlock)
+{
+    TestDevice d { Phone("5.1.1", 320, 480) };
+    ASSERT_TRUE(d.booted);
+    std::vector<uikit::Window*> windows = d->windows();
+    ASSERT_FALSE(windows.empty());
+    // Back to front: the home screen first, with the wallpaper and every application's icon and name.
+    Screen home;
+    collect(windows.front(), home);
+    EXPECT_EQ(home.images.front(), "Wallpaper");
+    for (const char* id : { "com.apple.mobilemail", "com.apple.MobileSMS", "com.apple.mobilephone" })
+        EXPECT_TRUE(has(home.images, std::string("AppIcon-") + id)) << id;
+    EXPECT_TRUE(has(home.texts, "Mail"));
+
+    Object* mail = application("com.apple.mobilemail");
+    runtime::send(host::springBoard().displayStacks.back().get(), Sel("pushDisplay:"), mail);
+    d.slideTo(320);
+    d->wait(1);
+    ASSERT_EQ(d->state().frontApplication, "com.apple.mobilemail");
+    // The application's window lies above the home screen, below the status bar.
+    windows = d->windows();
+    ASSERT_GE(windows.size(), 3u);
+    Screen app;
+    collect(windows[windows.size() - 2], app);
+    EXPECT_TRUE(has(app.images, "AppIcon-com.apple.mobilemail"));
+    EXPECT_TRUE(has(app.texts, "Mail"));
+}
+
+TEST(HostScreens, TallScreenHasItsOwnWallpaper)
+{
+    TestDevice d;
+    Screen home;
+    collect(d->windows().front(), home);
+    EXPECT_EQ(home.images.front(), "Wallpaper-568h");
 }
 
 } // namespace
