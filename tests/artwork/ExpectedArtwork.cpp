@@ -31,7 +31,7 @@ std::vector<ExpectedArtwork> makeExpectedArtworks()
         }
     }
     const ExpectedArtwork others[] = {
-        { "folder_sq", 59, 62, ArtworkKind::Other },
+        { "folder_sq", 57, 57, ArtworkKind::Other },
         { "Wallpaper", 320, 480, ArtworkKind::Other },
         { "Wallpaper-568h", 320, 568, ArtworkKind::Other },
         { "LCDBarBackground", 320, 96, ArtworkKind::Other },

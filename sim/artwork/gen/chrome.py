@@ -118,18 +118,18 @@ def folder_icon_background():
 
 
 def folder_square():
-    """The lock screen's own folder icon: a slate square (the icon at 1, 1, 57, 57 of the 59 x 62
-    icon view) with a manila folder."""
-    svg = Svg(59, 62)
+    """The lock screen's own folder icon: a slate square with a manila folder, drawn into the
+    folder icon view's 57 x 57 background image view."""
+    svg = Svg(57, 57)
     slate = svg.linear([(0, "#7d93ad"), (1, "#3a4d66")])
     manila = svg.linear([(0, "#ffe7a8"), (1, "#e9b94f")])
     gloss = svg.linear([(0, WHITE, 0.5), (1, WHITE, 0.06)])
-    svg.add(rrect(1, 1, 57, 57, 10, fill=slate),
-            path("M12 18a2 2 0 0 1 2-2h9l3 3.5h18a2 2 0 0 1 2 2V24H12Z", fill="#d7a53c"),
-            rrect(12, 22, 35, 24, 2, fill=manila),
-            path("M12 27H47", stroke=WHITE, stroke_opacity=0.6),
-            path("M1 11A10 10 0 0 1 11 1H48A10 10 0 0 1 58 11V26C43 32 16 32 1 26Z", fill=gloss),
-            rrect(1.5, 1.5, 56, 56, 9.5, fill="none", stroke=BLACK, stroke_opacity=0.22))
+    svg.add(rrect(0, 0, 57, 57, 10, fill=slate),
+            path("M11 17a2 2 0 0 1 2-2h9l3 3.5h18a2 2 0 0 1 2 2V23H11Z", fill="#d7a53c"),
+            rrect(11, 21, 35, 24, 2, fill=manila),
+            path("M11 26H46", stroke=WHITE, stroke_opacity=0.6),
+            path("M0 10A10 10 0 0 1 10 0H47A10 10 0 0 1 57 10V25C42 31 15 31 0 25Z", fill=gloss),
+            rrect(0.5, 0.5, 56, 56, 9.5, fill="none", stroke=BLACK, stroke_opacity=0.22))
     return svg.text()
 
 
