@@ -59,6 +59,8 @@ bool isMultipleTouchEnabled(Object* o, Sel) { return V(o)->state().multipleTouch
 void setMultipleTouchEnabled(Object* o, Sel, bool e) { V(o)->state().multipleTouchEnabled = e; }
 bool isExclusiveTouch(Object* o, Sel) { return V(o)->state().exclusiveTouch; }
 void setExclusiveTouch(Object* o, Sel, bool e) { V(o)->state().exclusiveTouch = e; }
+bool clipsToBounds(Object* o, Sel) { return V(o)->state().clipsToBounds; }
+void setClipsToBounds(Object* o, Sel, bool c) { V(o)->state().clipsToBounds = c; }
 Object* layer(Object* o, Sel) { return V(o)->layer(); }
 
 Object* initWithFrame(Object* o, Sel, Rect f)
@@ -127,6 +129,8 @@ runtime::Class* viewClass()
             .method("setMultipleTouchEnabled:", &setMultipleTouchEnabled)
             .method("isExclusiveTouch", &isExclusiveTouch)
             .method("setExclusiveTouch:", &setExclusiveTouch)
+            .method("clipsToBounds", &clipsToBounds)
+            .method("setClipsToBounds:", &setClipsToBounds)
             .method("layer", &layer)
             .method("layoutSubviews", &layoutSubviews)
             .method("setNeedsLayout", &setNeedsLayout)
@@ -223,6 +227,8 @@ bool View::isMultipleTouchEnabled() const { return runtime::send<bool>(this, vie
 void View::setMultipleTouchEnabled(bool e) { runtime::send<void>(this, viewSelectors().setMultipleTouchEnabled, e); }
 bool View::isExclusiveTouch() const { return runtime::send<bool>(this, viewSelectors().isExclusiveTouch); }
 void View::setExclusiveTouch(bool e) { runtime::send<void>(this, viewSelectors().setExclusiveTouch, e); }
+bool View::clipsToBounds() const { return runtime::send<bool>(this, viewSelectors().clipsToBounds); }
+void View::setClipsToBounds(bool c) { runtime::send<void>(this, viewSelectors().setClipsToBounds, c); }
 void View::setNeedsLayout() { runtime::send<void>(this, viewSelectors().setNeedsLayout); }
 void View::layoutIfNeeded() { runtime::send<void>(this, viewSelectors().layoutIfNeeded); }
 void View::layoutSubviews() { runtime::send<void>(this, viewSelectors().layoutSubviews); }

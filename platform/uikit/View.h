@@ -17,6 +17,7 @@
 //   "alpha" / "setAlpha:"       Float                  "backgroundColor" / "setBackgroundColor:" Object*
 //   "isUserInteractionEnabled" / "setUserInteractionEnabled:"  bool
 //   "isMultipleTouchEnabled" / "setMultipleTouchEnabled:", "isExclusiveTouch" / "setExclusiveTouch:" bool
+//   "clipsToBounds" / "setClipsToBounds:" bool (subviews are drawn only inside the bounds; default NO)
 //   "addSubview:" void(Object*)   "insertSubview:aboveSubview:" / "insertSubview:belowSubview:"
 //   void(Object*, Object*)   "insertSubview:atIndex:" void(Object*, std::int32_t)
 //   "bringSubviewToFront:" / "sendSubviewToBack:" void(Object*)   "removeFromSuperview" void()
@@ -90,6 +91,8 @@ public:
     void setMultipleTouchEnabled(bool);
     bool isExclusiveTouch() const;
     void setExclusiveTouch(bool);
+    bool clipsToBounds() const;
+    void setClipsToBounds(bool);
 
     void addSubview(View*);
     void insertSubviewAbove(View*, View* sibling); // at the front when sibling is not a subview
@@ -155,6 +158,7 @@ public:
         bool exclusiveTouch = false;
         bool needsLayout = true;
         runtime::Ref<Color> backgroundColor;
+        bool clipsToBounds = false;
     };
     State& state() { return m_state; }
     const State& state() const { return m_state; }

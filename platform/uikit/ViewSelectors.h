@@ -21,6 +21,7 @@ struct ViewSelectors {
     Sel isUserInteractionEnabled { "isUserInteractionEnabled" }, setUserInteractionEnabled { "setUserInteractionEnabled:" };
     Sel isMultipleTouchEnabled { "isMultipleTouchEnabled" }, setMultipleTouchEnabled { "setMultipleTouchEnabled:" };
     Sel isExclusiveTouch { "isExclusiveTouch" }, setExclusiveTouch { "setExclusiveTouch:" };
+    Sel clipsToBounds { "clipsToBounds" }, setClipsToBounds { "setClipsToBounds:" };
     Sel addSubview { "addSubview:" }, insertAbove { "insertSubview:aboveSubview:" }, insertBelow { "insertSubview:belowSubview:" };
     Sel insertAt { "insertSubview:atIndex:" }, bringToFront { "bringSubviewToFront:" }, sendToBack { "sendSubviewToBack:" };
     Sel removeFromSuperview { "removeFromSuperview" }, superview { "superview" }, viewWithTag { "viewWithTag:" };
