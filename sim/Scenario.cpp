@@ -120,6 +120,13 @@ struct LineParser {
                 step.word = w[1];
             return true;
         }
+        if (verb == "snapshot") {
+            step.verb = Verb::Snapshot;
+            if (!count(1, 1, "snapshot FILE"))
+                return false;
+            step.word = w[1];
+            return true;
+        }
         if (verb == "expect") {
             step.verb = Verb::Expect;
             auto expectation = parseExpectation({ w.begin() + 1, w.end() }, error);

@@ -3,7 +3,7 @@
 // whole file is read and checked before the device boots, so a bad line runs nothing.
 //
 //   lock | down X Y | move X Y | up X Y | cancel | tap X Y | drag X1 Y1 X2 Y2 [STEPS]
-//   wait SECONDS | passcode CODE | dismiss | closecamera | set KEY VALUE | dump [FILE]
+//   wait SECONDS | passcode CODE | dismiss | closecamera | set KEY VALUE | dump [FILE] | snapshot FILE
 //   expect ...   (see Expectation.h)
 //
 // A coordinate is a number of points, or one relative to the screen: W or H (its width or
@@ -27,7 +27,7 @@ struct Coordinate {
     double resolve(double width, double height) const;
 };
 
-enum class Verb { Lock, Down, Move, Up, Cancel, Tap, Drag, Wait, Passcode, Dismiss, CloseCamera, Set, Dump, Expect };
+enum class Verb { Lock, Down, Move, Up, Cancel, Tap, Drag, Wait, Passcode, Dismiss, CloseCamera, Set, Dump, Snapshot, Expect };
 
 struct Step {
     int line = 0;
@@ -36,7 +36,7 @@ struct Step {
     std::vector<Coordinate> points; // x, y pairs: one for down/move/up/tap, two for drag
     int moves = 10;                 // drag
     double seconds = 0;             // wait
-    std::string word;               // passcode code, set key, dump file (empty: stdout)
+    std::string word;               // passcode code, set key, dump file (empty: stdout), snapshot file
     foundation::Value value;        // set
     Expectation expectation;        // expect
 };

@@ -3,6 +3,7 @@
 #include "host/Device.h"
 #include "sim/Dump.h"
 #include "sim/SettingEdit.h"
+#include "sim/Snapshot.h"
 
 #include <fstream>
 #include <ostream>
@@ -13,9 +14,10 @@ namespace {
 
 class Run {
 public:
-    Run(host::Device& device, std::ostream& out)
+    Run(host::Device& device, std::ostream& out, const RunLimits& limits)
         : m_device(device)
         , m_out(out)
+        , m_limits(limits)
     {
         host::DeviceState state = device.state();
         m_width = state.screenWidth;
@@ -30,6 +32,20 @@ public:
         return failure;
     }
 
+    // The clock reached the limit: nothing more is to run.
+    bool stopped() const { return m_stopped; }
+    bool beforeLimit()
+    {
+        m_stopped = m_stopped || (m_limits.until && m_device.state().time >= *m_limits.until);
+        return !m_stopped;
+    }
+    // After the last step the clock runs on to the limit, if it has not reached it yet.
+    void runToLimit()
+    {
+        if (m_limits.until && beforeLimit())
+            m_device.wait(*m_limits.until - m_device.state().time);
+    }
+
     // Writes the trace events not written yet.
     void flushTrace()
     {
@@ -42,6 +58,20 @@ public:
 private:
     double x(const Step& step, std::size_t pair) const { return step.points[pair * 2].resolve(m_width, m_height); }
     double y(const Step& step, std::size_t pair) const { return step.points[pair * 2 + 1].resolve(m_width, m_height); }
+
+    // Advances the clock, but never past the limit; false when it got there (the step stops).
+    bool advance(double seconds)
+    {
+        if (!beforeLimit())
+            return false;
+        if (m_limits.until && m_device.state().time + seconds >= *m_limits.until) {
+            m_device.wait(*m_limits.until - m_device.state().time);
+            m_stopped = true;
+            return false;
+        }
+        m_device.wait(seconds);
+        return true;
+    }
 
     void down(double px, double py) { m_device.touchDown(m_x = px, m_y = py); }
     void move(double px, double py) { m_device.touchMove(m_x = px, m_y = py); }
@@ -67,23 +97,24 @@ private:
             return std::nullopt;
         case Verb::Tap:
             down(x(step, 0), y(step, 0));
-            m_device.wait(kTouchInterval);
-            up(x(step, 0), y(step, 0));
+            if (advance(kTouchInterval))
+                up(x(step, 0), y(step, 0));
             return std::nullopt;
         case Verb::Drag: {
             double x1 = x(step, 0), y1 = y(step, 0), x2 = x(step, 1), y2 = y(step, 1);
             down(x1, y1);
             for (int i = 1; i <= step.moves; ++i) {
-                m_device.wait(kTouchInterval);
+                if (!advance(kTouchInterval))
+                    return std::nullopt;
                 double f = double(i) / step.moves;
                 move(x1 + (x2 - x1) * f, y1 + (y2 - y1) * f);
             }
-            m_device.wait(kTouchInterval);
-            up(x2, y2);
+            if (advance(kTouchInterval))
+                up(x2, y2);
             return std::nullopt;
         }
         case Verb::Wait:
-            m_device.wait(step.seconds);
+            advance(step.seconds);
             return std::nullopt;
         case Verb::Passcode:
             if (!m_device.enterPasscode(step.word))
@@ -103,6 +134,10 @@ private:
             return std::nullopt;
         case Verb::Dump:
             return dump(step.word);
+        case Verb::Snapshot:
+            if (!m_limits.renderer)
+                return std::string("no renderer for snapshots");
+            return writeSnapshot(*m_limits.renderer, m_device, step.word);
         case Verb::Expect: {
             flushTrace();
             host::DeviceState state = m_device.state();
@@ -133,6 +168,8 @@ private:
 
     host::Device& m_device;
     std::ostream& m_out;
+    const RunLimits& m_limits;
+    bool m_stopped = false;
     double m_width = 0, m_height = 0;
     double m_x = 0, m_y = 0; // where the finger last was, for `cancel`
     std::vector<host::TraceEvent> m_trace;
@@ -143,16 +180,20 @@ private:
 } // namespace
 
 int runScenario(const Scenario& scenario, host::Device& device, const std::string& name, std::ostream& out,
-    std::ostream& err)
+    std::ostream& err, const RunLimits& limits)
 {
-    Run run(device, out);
+    Run run(device, out, limits);
     run.flushTrace(); // what boot itself recorded
     for (const Step& step : scenario.steps) {
+        if (!run.beforeLimit())
+            break;
         if (auto failure = run.step(step)) {
-            err << "ombrel run: " << name << ':' << step.line << ": " << step.text << ": " << *failure << '\n';
+            err << limits.command << ": " << name << ':' << step.line << ": " << step.text << ": " << *failure << '\n';
             return 1;
         }
     }
+    run.runToLimit();
+    run.flushTrace();
     return 0;
 }
 

@@ -5,6 +5,7 @@
 
 #include "sim/Scenario.h"
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 namespace host {
@@ -13,12 +14,26 @@ class Device;
 
 namespace ombrel::sim {
 
+class Renderer;
+
 // One finger's pace: the time between the events of `tap` and `drag`, so animations progress
 // between them as they would under a finger.
 inline constexpr double kTouchInterval = 1.0 / 60;
 
+struct RunLimits {
+    // Draws `snapshot` lines; without one they fail.
+    Renderer* renderer = nullptr;
+    // Virtual seconds since boot at which the run stops: steps that would begin later are not run,
+    // and the clock of a step that spans it (a wait, the pauses of a tap or drag) stops there, the
+    // rest of that step undone.
+    std::optional<double> until;
+    // Names the command in failures.
+    std::string command = "ombrel run";
+};
+
 // Answers the exit status: 0 every step done and every expectation met, 1 otherwise (the reason,
 // with `name` and the line number, on `err`).
-int runScenario(const Scenario&, host::Device&, const std::string& name, std::ostream& out, std::ostream& err);
+int runScenario(const Scenario&, host::Device&, const std::string& name, std::ostream& out, std::ostream& err,
+    const RunLimits& = {});
 
 } // namespace ombrel::sim

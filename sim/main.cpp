@@ -1,9 +1,11 @@
-// The ombrel command: makes device roots, edits their settings and runs scenarios on them.
+// The ombrel command: makes device roots, edits their settings, runs scenarios on them and takes
+// pictures of their screens.
 
 #include "sim/DeviceProfiles.h"
 #include "sim/InitCommand.h"
 #include "sim/RunCommand.h"
 #include "sim/SettingsCommand.h"
+#include "sim/SnapshotCommand.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -48,6 +50,16 @@ int main(int argc, char** argv)
     libraryOption->excludes(stockOption);
     runCommand->add_option("SCENARIO", run.scenario, "scenario file, or - for standard input")->required();
 
+    SnapshotOptions snapshot;
+    double at = 0;
+    CLI::App* snapshotCommand = app.add_subcommand("snapshot", "run a scenario quietly and write a PNG of the screen");
+    snapshotCommand->add_option("--root", snapshot.run.root, "device root folder");
+    CLI::Option* atOption = snapshotCommand->add_option("--at", at, "the moment, in seconds of virtual time after boot (default: the end)");
+    snapshotCommand->add_option("--seed", snapshot.run.seed, "seed for what the device draws at random");
+    snapshotCommand->add_flag("--stock", snapshot.run.stock, "run the stock phone, without the library");
+    snapshotCommand->add_option("SCENARIO", snapshot.run.scenario, "scenario file, or - for standard input")->required();
+    snapshotCommand->add_option("FILE", snapshot.file, "the PNG to write")->required();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -64,6 +76,11 @@ int main(int argc, char** argv)
         if (*libraryOption)
             run.library = library;
         return runRun(run, std::cin, std::cout, std::cerr);
+    }
+    if (snapshotCommand->parsed()) {
+        if (*atOption)
+            snapshot.at = at;
+        return runSnapshot(snapshot, std::cin, std::cerr);
     }
     for (CLI::App* verb : {show, get, set, remove}) {
         if (verb->parsed())

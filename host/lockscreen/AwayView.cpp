@@ -1,6 +1,7 @@
 #include "host/lockscreen/AwayView.h"
 #include "host/SpringBoard.h"
 #include "host/Trace.h"
+#include "host/apps/HomeScreen.h"
 #include "host/lockscreen/AwayController.h"
 #include "host/lockscreen/Bulletins.h"
 #include "host/lockscreen/Extras.h"
@@ -45,7 +46,7 @@ Object* initWithFrame(Object* self, Sel cmd, Rect frame)
 
     v->wallpaper = decoration("SBWallpaperView", quartz::makeRect(0, 0, w, h));
     v->addSubview(v->wallpaper);
-    runtime::send(v->wallpaper, setImage, uikit::Image::named("Wallpaper"));
+    runtime::send(v->wallpaper, setImage, uikit::Image::named(wallpaperImageName())); // the tall screen has its own
     runtime::send(v->wallpaper, setAlpha, quartz::Float(1));
 
     v->bulletinController = makeBulletinListController(quartz::makeRect(0, barHeight, w, h - barHeight - kLockBarHeight));

@@ -54,8 +54,18 @@ Object* initForLayoutStyle(Object* self, Sel, std::int32_t style)
     static runtime::Class* cls = runtime::lookUpClass("SBBulletinCellContentView");
     static const Sel init("initWithFrame:");
     Object* made = runtime::sendSuper<Object*>(cls, self, init, quartz::makeRect(0, 0, 320, kBulletinRowHeight));
-    if (auto* v = static_cast<uikit::View*>(made))
-        v->setTag(style);
+    auto* v = static_cast<uikit::View*>(made);
+    if (!v)
+        return nullptr;
+    v->setTag(style);
+    // What the screen shows of a bulletin: a dark translucent row with its title.
+    v->setBackgroundColor(uikit::Color::make(0, 0, 0, 0.45f).get());
+    auto title = uikit::Label::make(quartz::makeRect(12, 8, 296, 22));
+    title->setFont(uikit::Font::boldSystemFont(15).get());
+    title->setTextColor(uikit::Color::whiteColor());
+    title->setText("Test Bulletin");
+    title->setUserInteractionEnabled(false);
+    v->addSubview(title.get());
     return made;
 }
 

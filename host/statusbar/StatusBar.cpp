@@ -17,6 +17,31 @@ namespace {
 runtime::Class* statusBarClass() { static runtime::Class* cls = runtime::lookUpClass("UIStatusBar"); return cls; }
 StatusBar* me(Object* self) { return static_cast<StatusBar*>(self); }
 
+runtime::Ref<uikit::View> box(uikit::View& parent, Rect frame, uikit::Color* colour)
+{
+    auto v = uikit::View::make(frame);
+    v->setBackgroundColor(colour);
+    parent.addSubview(v.get());
+    return v;
+}
+
+// The battery at the right end, always full: a white outline with its tip, the charge inside, and
+// the percentage before it.
+void addBattery(uikit::View& bar, quartz::Size size)
+{
+    const float right = size.width - 6, middle = size.height / 2;
+    auto body = box(bar, quartz::makeRect(right - 24, middle - 5, 22, 10), uikit::Color::whiteColor());
+    box(*body, quartz::makeRect(1, 1, 20, 8), uikit::Color::make(0, 0, 0, 0.6f).get());
+    box(*body, quartz::makeRect(2, 2, 18, 6), uikit::Color::whiteColor());
+    box(bar, quartz::makeRect(right - 2, middle - 2, 2, 4), uikit::Color::whiteColor());
+    auto percent = uikit::Label::make(quartz::makeRect(right - 70, 2, 42, size.height - 4));
+    percent->setFont(uikit::Font::boldSystemFont(12).get());
+    percent->setTextAlignment(2);
+    percent->setTextColor(uikit::Color::whiteColor());
+    percent->setText("100%");
+    bar.addSubview(percent.get());
+}
+
 Object* initWithFrame(Object* self, Sel cmd, Rect frame)
 {
     Object* made = runtime::sendSuper<Object*>(statusBarClass(), self, cmd, frame);
@@ -33,6 +58,7 @@ Object* initWithFrame(Object* self, Sel cmd, Rect frame)
     label->setTextColor(uikit::Color::whiteColor());
     bar->timeLabel = label;
     bar->addSubview(label);
+    addBattery(*bar, frame.size);
     return made;
 }
 

@@ -4,7 +4,8 @@
 // asks for a style (0 default grey, 1 opaque black, 2 translucent black: the lock screen's) and
 // crossfades to its background with "_crossfadeToNewBackgroundView" void(). "style"
 // std::int32_t(). The time shows unless the away controller's "shouldShowLockStatusBarTime"
-// answers NO while the lock screen is up.
+// answers NO while the lock screen is up. The battery (always full, with its percentage) shows at
+// the right end.
 
 #include "platform/uikit/View.h"
 

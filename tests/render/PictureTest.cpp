@@ -2,39 +2,18 @@
 // a file that cannot be written is a failure, one at a time or through the queue.
 #include "sim/render/Picture.h"
 #include "tests/render/ArtworkFolder.h"
+#include "tests/render/PngFile.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <png.h>
 #include <random>
 
 using ombrel::sim::Picture;
 using ombrel::sim::PngQueue;
 using ombrel::sim::writePng;
+using rendertest::readPng;
 
 namespace {
-
-// The file's pixels as premultiplied native words, like the renderer's; nothing when unreadable.
-std::optional<Picture> readPng(const std::string& path)
-{
-    png_image image {};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
-        return std::nullopt;
-    image.format = PNG_FORMAT_RGBA;
-    std::vector<png_byte> bytes(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr))
-        return std::nullopt;
-    Picture out;
-    out.width = int(image.width);
-    out.height = int(image.height);
-    for (std::size_t i = 0; i < bytes.size(); i += 4) {
-        unsigned r = bytes[i], g = bytes[i + 1], b = bytes[i + 2], a = bytes[i + 3];
-        auto pre = [a](unsigned c) { return (c * a + 127) / 255; };
-        out.pixels.push_back(a << 24 | pre(r) << 16 | pre(g) << 8 | pre(b));
-    }
-    return out;
-}
 
 Picture randomPicture(int width, int height, bool opaque, unsigned seed)
 {
