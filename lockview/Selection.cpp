@@ -1,7 +1,7 @@
 // Which icon lies under the thumb: the strict hit test over the icon views, the selection it
 // drives, and the zooms that show it.
+#include "lockview/IconAnimations.h"
 #include "lockview/OmbrelView.h"
-#include "platform/quartz/Animation.h"
 #include "platform/runtime/Send.h"
 #include "settings/SettingsValues.h"
 #include <cmath>
@@ -98,15 +98,17 @@ namespace {
 
 // The walk shared by focus and unfocus: `chosen` gets the selected icon's zoom, the other icons
 // the pulse when it is on; folder applications stay as they are while the folder is open.
-void zoomIcons(OmbrelView& view, uikit::View* chosen, const char* chosenBuilder, const char* chosenKey,
-    const char* otherBuilder, const char* otherKey)
+using Builder = runtime::Ref<quartz::KeyframeAnimation> (*)(quartz::Layer*);
+
+void zoomIcons(OmbrelView& view, uikit::View* chosen, Builder chosenBuilder, const char* chosenKey, Builder otherBuilder,
+    const char* otherKey)
 {
     std::vector<runtime::Ref<uikit::View>> views = view.subviews();
     for (const auto& v : views) {
         std::int32_t tag = v->tag();
         if (!view.isIconTag(tag))
             continue;
-        const char* builder = nullptr;
+        Builder builder = nullptr;
         const char* key = nullptr;
         if (v.get() == chosen) {
             builder = chosenBuilder;
@@ -119,9 +121,7 @@ void zoomIcons(OmbrelView& view, uikit::View* chosen, const char* chosenBuilder,
         }
         if (!builder)
             continue;
-        Object* animation = runtime::send<Object*>(&view, Sel(builder), v->layer());
-        if (animation)
-            v->layer()->addAnimation(static_cast<quartz::Animation*>(animation), key);
+        v->layer()->addAnimation(builder(v->layer()).get(), key);
     }
 }
 
@@ -129,12 +129,12 @@ void zoomIcons(OmbrelView& view, uikit::View* chosen, const char* chosenBuilder,
 
 void OmbrelView::focusIcon(uikit::View* f)
 {
-    zoomIcons(*this, f, "zoomInIconLayer:", "iconZoomIn", "zoomOutIconLayer:", "iconZoomOut");
+    zoomIcons(*this, f, &zoomInIconLayer, "iconZoomIn", &zoomOutIconLayer, "iconZoomOut");
 }
 
 void OmbrelView::unfocusIcon(uikit::View* f)
 {
-    zoomIcons(*this, f, "normalizeZoomedIconLayer:", "iconNormalizeZoomed", "normalizeIconLayer:", "normalizeIcon");
+    zoomIcons(*this, f, &normalizeZoomedIconLayer, "iconNormalizeZoomed", &normalizeIconLayer, "normalizeIcon");
 }
 
 void OmbrelView::addSelectionMethods(runtime::ClassBuilder& builder)
