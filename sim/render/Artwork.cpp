@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cairo.h>
+#include <cstring>
 #include <iostream>
 #include <librsvg/rsvg.h>
 
@@ -11,6 +12,26 @@ namespace {
 
 // Enough for every size of every artwork of a few minutes of animation.
 constexpr std::size_t kCacheLimit = 96u << 20;
+
+// Opaque artwork (a wallpaper) is kept without alpha: drawing it is then a copy, not a blend.
+cairo_surface_t* withoutAlphaWhenOpaque(cairo_surface_t* surface)
+{
+    const int width = cairo_image_surface_get_width(surface), height = cairo_image_surface_get_height(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(data + std::size_t(y) * std::size_t(stride));
+        for (int x = 0; x < width; ++x)
+            if ((row[x] >> 24) != 0xff)
+                return surface;
+    }
+    cairo_surface_t* opaque = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_surface_flush(opaque);
+    std::memcpy(cairo_image_surface_get_data(opaque), data, std::size_t(stride) * std::size_t(height));
+    cairo_surface_mark_dirty(opaque);
+    cairo_surface_destroy(surface);
+    return opaque;
+}
 
 } // namespace
 
@@ -97,6 +118,7 @@ cairo_surface_t* Artwork::surface(const std::string& name, int width, int height
         g_error_free(error);
     cairo_destroy(cr);
     cairo_surface_flush(surface);
+    surface = withoutAlphaWhenOpaque(surface);
     m_bytes += std::size_t(cairo_image_surface_get_stride(surface)) * std::size_t(height);
     m_rendered.emplace(key, Rendered { surface, m_frame });
     return surface;

@@ -177,15 +177,30 @@ void ViewPainter::imageView(uikit::ImageView& view, const quartz::Rect& bounds, 
 void ViewPainter::image(const char* name, const quartz::Rect& into, const cairo_matrix_t& m, double alpha)
 {
     // The artwork is rendered at the size it covers on screen, so it is copied, not resampled.
-    double width = into.size.width * std::hypot(m.xx, m.yx), height = into.size.height * std::hypot(m.xy, m.yy);
+    // Placed without rotation or mirroring, it is also snapped to whole pixels: pixman then copies
+    // it straight, where a fractional offset or scale would filter every pixel.
+    const bool upright = m.xy == 0 && m.yx == 0 && m.xx > 0 && m.yy > 0;
+    double x0 = 0, y0 = 0, width = 0, height = 0;
+    if (upright) {
+        x0 = std::round(m.xx * into.origin.x + m.x0), y0 = std::round(m.yy * into.origin.y + m.y0);
+        width = std::round(m.xx * (into.origin.x + into.size.width) + m.x0) - x0;
+        height = std::round(m.yy * (into.origin.y + into.size.height) + m.y0) - y0;
+    } else {
+        width = into.size.width * std::hypot(m.xx, m.yx), height = into.size.height * std::hypot(m.xy, m.yy);
+    }
     int pw = int(std::lround(std::min<double>(width, kLargestSide))), ph = int(std::lround(std::min<double>(height, kLargestSide)));
     if (pw < 1 || ph < 1)
         return;
     cairo_surface_t* surface = m_artwork.surface(name, pw, ph);
     if (!surface)
         return;
-    cairo_translate(m_cr, into.origin.x, into.origin.y);
-    cairo_scale(m_cr, into.size.width / pw, into.size.height / ph);
+    if (upright) {
+        cairo_identity_matrix(m_cr);
+        cairo_translate(m_cr, x0, y0);
+    } else {
+        cairo_translate(m_cr, into.origin.x, into.origin.y);
+        cairo_scale(m_cr, into.size.width / pw, into.size.height / ph);
+    }
     cairo_set_source_surface(m_cr, surface, 0, 0);
     cairo_rectangle(m_cr, 0, 0, pw, ph);
     if (alpha >= 1) {

@@ -30,14 +30,15 @@ public:
     ArtworkFolder(const ArtworkFolder&) = delete;
     ArtworkFolder& operator=(const ArtworkFolder&) = delete;
 
-    // NAME.svg, `width` x `height` points of one colour (0xRRGGBB).
-    void add(const std::string& name, std::uint32_t rgb, double width = 10, double height = 10)
+    // NAME.svg, `width` x `height` points of one colour (0xRRGGBB) at an opacity.
+    void add(const std::string& name, std::uint32_t rgb, double width = 10, double height = 10, double opacity = 1)
     {
         char colour[8];
         std::snprintf(colour, sizeof colour, "#%06x", rgb & 0xffffff);
         std::ofstream(m_path + "/" + name + ".svg") << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width
                                                      << "\" height=\"" << height << "\"><rect width=\"" << width
-                                                     << "\" height=\"" << height << "\" fill=\"" << colour << "\"/></svg>\n";
+                                                     << "\" height=\"" << height << "\" fill=\"" << colour << "\" fill-opacity=\"" << opacity
+                                                     << "\"/></svg>\n";
     }
     const std::string& path() const { return m_path; }
 

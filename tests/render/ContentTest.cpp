@@ -62,6 +62,19 @@ TEST_F(Screen, ArtworkIsStretchedToTheBounds)
     EXPECT_EQ(ink(picture, makeRect(2, 2, 8, 4)).outside, 0);
 }
 
+TEST_F(Screen, TranslucentArtworkBlendsOverWhatIsBehind)
+{
+    artwork.add("Veil", 0x0000ff, 10, 10, 0.5);
+    Renderer renderer(artwork.path());
+    window->setBackgroundColor(uikit::Color::make(1, 0, 0, 1).get());
+    imageView("Veil", makeRect(0, 0, 10, 10));
+    Picture picture = render(renderer);
+    std::uint32_t blended = picture.at(5, 5);
+    EXPECT_NEAR(int((blended >> 16) & 0xff), 128, 1);
+    EXPECT_NEAR(int(blended & 0xff), 128, 1);
+    EXPECT_EQ(picture.at(25, 25), kRed);
+}
+
 TEST_F(Screen, RenderedArtworkIsDrawnFromTheCache)
 {
     artwork.add("Square", 0x0000ff);
