@@ -21,8 +21,9 @@ Object* initWithFrame(Object* self, Sel cmd, quartz::Rect frame)
     if (!bar)
         return nullptr;
     bar->setUserInteractionEnabled(false);
+    // The track's artwork is the whole bar, its glass with the slot the knob travels in.
     auto track = uikit::ImageView::make(uikit::Image::named("LockBarTrack"));
-    track->setFrame(quartz::makeRect(kLockBarInset, (frame.size.height - kKnobHeight) / 2, frame.size.width - 2 * kLockBarInset, kKnobHeight));
+    track->setFrame(quartz::makeRect(0, 0, frame.size.width, frame.size.height));
     bar->addSubview(track);
     auto knob = uikit::ImageView::make(uikit::Image::named("LockBarKnob"));
     knob->setFrame(quartz::makeRect(kLockBarInset, (frame.size.height - kKnobHeight) / 2, kKnobWidth, kKnobHeight));

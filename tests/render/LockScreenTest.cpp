@@ -117,6 +117,31 @@ TEST_F(LockScreen, IconsShowWhileTheThumbIsHeldAndGoAfterTheRelease)
         EXPECT_EQ(compare(rest, released, shown[i]).inside, 0) << icons[i]->tag();
 }
 
+TEST_F(LockScreen, StockSliderIsDrawnWhenTheTrackIsOff)
+{
+    makeRoot();
+    setSetting("kLockBarDisabled", "false");
+    boot();
+    device->wait(0.5);
+    auto* bar = static_cast<uikit::View*>(runtime::send<Object*>(stockLockView(), runtime::Sel("lockBar")));
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->subviews().size(), 2u); // the track, then the knob
+    uikit::View& knob = *bar->subviews()[1];
+    Rect barRect = onScreen(*bar), knobRect = onScreen(knob);
+    Picture with = shot();
+    knob.setHidden(true);
+    Picture withoutKnob = shot();
+    bar->setHidden(true);
+    Picture withoutBar = shot();
+    Difference k = compare(with, withoutKnob, knobRect);
+    EXPECT_GT(k.inside, k.area / 2);
+    EXPECT_EQ(k.outside, 0);
+    Difference b = compare(withoutKnob, withoutBar, barRect); // the glass and its slot, edge to edge
+    EXPECT_GT(b.inside, b.area * 3 / 4);
+    EXPECT_EQ(b.outside, 0);
+    EXPECT_TRUE(renderer.missingArtwork().empty()) << renderer.missingArtwork().front();
+}
+
 TEST_F(LockScreen, TrackThemeChangesTheThumb)
 {
     boot();
