@@ -1,6 +1,7 @@
 // The ombrel command: makes device roots, edits their settings, runs scenarios on them and takes
 // pictures of their screens.
 
+#include "sim/DemoCommand.h"
 #include "sim/DeviceProfiles.h"
 #include "sim/InitCommand.h"
 #include "sim/RunCommand.h"
@@ -50,6 +51,13 @@ int main(int argc, char** argv)
     libraryOption->excludes(stockOption);
     runCommand->add_option("SCENARIO", run.scenario, "scenario file, or - for standard input")->required();
 
+    DemoOptions demo;
+    demo.profile = std::string(kDefaultDeviceProfile);
+    CLI::App* demoCommand = app.add_subcommand("demo", "play the demo on a fresh device: frames, a contact sheet and the trace");
+    demoCommand->add_option("--root", demo.root, "device root folder (default: a temporary one, removed afterwards)");
+    demoCommand->add_option("--profile", demo.profile, "device profile")->capture_default_str();
+    demoCommand->add_option("--out", demo.out, "output folder (default: ./ombrel-demo)");
+
     SnapshotOptions snapshot;
     double at = 0;
     CLI::App* snapshotCommand = app.add_subcommand("snapshot", "run a scenario quietly and write a PNG of the screen");
@@ -77,6 +85,8 @@ int main(int argc, char** argv)
             run.library = library;
         return runRun(run, std::cin, std::cout, std::cerr);
     }
+    if (demoCommand->parsed())
+        return runDemo(demo, std::cout, std::cerr);
     if (snapshotCommand->parsed()) {
         if (*atOption)
             snapshot.at = at;
