@@ -1,5 +1,6 @@
 #include "sim/Scenario.h"
 
+#include "sim/RawSettings.h"
 #include "sim/SettingEdit.h"
 
 #include <charconv>
@@ -110,6 +111,43 @@ struct LineParser {
             }
             step.word = w[1];
             step.value = *value.value;
+            return true;
+        }
+        if (verb == "setraw") {
+            step.verb = Verb::SetRaw;
+            if (!count(3, 3, "setraw KEY KIND VALUE"))
+                return false;
+            auto value = parseRawValue(w[2], w[3], error);
+            if (!value)
+                return false;
+            step.word = w[1];
+            step.value = *value;
+            return true;
+        }
+        if (verb == "garbage-settings") {
+            step.verb = Verb::GarbageSettings;
+            if (!count(1, 1, "garbage-settings empty|truncated|HEX"))
+                return false;
+            if (w[1] != "empty" && w[1] != "truncated" && !hexBytes(w[1])) {
+                error = "\"" + w[1] + "\" is not empty, truncated or bytes in hexadecimal";
+                return false;
+            }
+            step.word = w[1];
+            return true;
+        }
+        if (verb == "invariants") {
+            step.verb = Verb::Invariants;
+            return count(0, 0, "invariants");
+        }
+        if (verb == "check") {
+            step.verb = Verb::Check;
+            if (!count(1, 1, "check settled|relocked"))
+                return false;
+            if (w[1] != "settled" && w[1] != "relocked") {
+                error = "unknown check \"" + w[1] + "\"; use settled or relocked";
+                return false;
+            }
+            step.word = w[1];
             return true;
         }
         if (verb == "dump") {

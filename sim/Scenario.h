@@ -4,6 +4,8 @@
 //
 //   lock | down X Y | move X Y | up X Y | cancel | tap X Y | drag X1 Y1 X2 Y2 [STEPS]
 //   wait SECONDS | passcode CODE | dismiss | closecamera | set KEY VALUE | dump [FILE] | snapshot FILE
+//   setraw KEY KIND VALUE | garbage-settings empty|truncated|HEX   (settings the pane never writes)
+//   invariants | check settled|relocked                              (the lock screen's invariants)
 //   expect ...   (see Expectation.h)
 //
 // A coordinate is a number of points, or one relative to the screen: W or H (its width or
@@ -27,7 +29,8 @@ struct Coordinate {
     double resolve(double width, double height) const;
 };
 
-enum class Verb { Lock, Down, Move, Up, Cancel, Tap, Drag, Wait, Passcode, Dismiss, CloseCamera, Set, Dump, Snapshot, Expect };
+enum class Verb { Lock, Down, Move, Up, Cancel, Tap, Drag, Wait, Passcode, Dismiss, CloseCamera, Set, Dump, Snapshot, Expect,
+    SetRaw, GarbageSettings, Invariants, Check };
 
 struct Step {
     int line = 0;
@@ -36,8 +39,9 @@ struct Step {
     std::vector<Coordinate> points; // x, y pairs: one for down/move/up/tap, two for drag
     int moves = 10;                 // drag
     double seconds = 0;             // wait
-    std::string word;               // passcode code, set key, dump file (empty: stdout), snapshot file
-    foundation::Value value;        // set
+    std::string word;               // passcode code, set/setraw key, dump file (empty: stdout), snapshot file,
+                                    // garbage-settings what (empty, truncated or the bytes), check name
+    foundation::Value value;        // set, setraw
     Expectation expectation;        // expect
 };
 

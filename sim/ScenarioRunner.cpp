@@ -2,6 +2,8 @@
 
 #include "host/Device.h"
 #include "sim/Dump.h"
+#include "sim/FuzzInvariants.h"
+#include "sim/RawSettings.h"
 #include "sim/SettingEdit.h"
 #include "sim/Snapshot.h"
 
@@ -10,9 +12,7 @@
 
 namespace ombrel::sim {
 
-namespace {
-
-class Run {
+class ScenarioPlayer::Run {
 public:
     Run(host::Device& device, std::ostream& out, const RunLimits& limits)
         : m_device(device)
@@ -28,9 +28,15 @@ public:
     std::optional<std::string> step(const Step& step)
     {
         std::optional<std::string> failure = perform(step);
+        if (!failure && m_invariants && !m_violation)
+            m_violation = m_invariants->afterStep(m_device);
+        if (!failure && m_violation)
+            failure = violationText(*m_violation);
         flushTrace();
         return failure;
     }
+
+    const std::optional<Violation>& violation() const { return m_violation; }
 
     // The clock reached the limit: nothing more is to run.
     bool stopped() const { return m_stopped; }
@@ -132,6 +138,24 @@ private:
             if (!writeSetting(step.word, step.value))
                 return std::string("could not write the settings file");
             return std::nullopt;
+        case Verb::SetRaw:
+            invariants().settingWrittenRaw(step.word);
+            if (!writeSetting(step.word, step.value))
+                return std::string("could not write the settings file");
+            return std::nullopt;
+        case Verb::GarbageSettings: {
+            auto bytes = garbleSettingsFile(step.word);
+            if (!bytes)
+                return std::string("could not write the settings file");
+            invariants().settingsGarbled(std::move(*bytes));
+            return std::nullopt;
+        }
+        case Verb::Invariants:
+            invariants();
+            return std::nullopt;
+        case Verb::Check:
+            m_violation = step.word == "settled" ? invariants().checkSettled(m_device) : invariants().checkRelocked(m_device);
+            return std::nullopt;
         case Verb::Dump:
             return dump(step.word);
         case Verb::Snapshot:
@@ -166,9 +190,19 @@ private:
         return std::nullopt;
     }
 
+    // Made by the first line that needs it: checks run after every step from then on.
+    InvariantChecker& invariants()
+    {
+        if (!m_invariants)
+            m_invariants = std::make_unique<InvariantChecker>();
+        return *m_invariants;
+    }
+
     host::Device& m_device;
     std::ostream& m_out;
-    const RunLimits& m_limits;
+    std::unique_ptr<InvariantChecker> m_invariants;
+    std::optional<Violation> m_violation;
+    const RunLimits m_limits; // a copy: a player may outlive the limits it was given
     bool m_stopped = false;
     double m_width = 0, m_height = 0;
     double m_x = 0, m_y = 0; // where the finger last was, for `cancel`
@@ -177,13 +211,28 @@ private:
     std::size_t m_eventCursor = 0;
 };
 
-} // namespace
+ScenarioPlayer::ScenarioPlayer(host::Device& device, std::ostream& out, const RunLimits& limits)
+    : m_run(std::make_unique<Run>(device, out, limits))
+{
+    m_run->flushTrace(); // what boot itself recorded
+}
+
+ScenarioPlayer::~ScenarioPlayer() = default;
+
+std::optional<std::string> ScenarioPlayer::step(const Step& step) { return m_run->step(step); }
+bool ScenarioPlayer::beforeLimit() { return m_run->beforeLimit(); }
+const std::optional<Violation>& ScenarioPlayer::violation() const { return m_run->violation(); }
+
+void ScenarioPlayer::finish()
+{
+    m_run->runToLimit();
+    m_run->flushTrace();
+}
 
 int runScenario(const Scenario& scenario, host::Device& device, const std::string& name, std::ostream& out,
     std::ostream& err, const RunLimits& limits)
 {
-    Run run(device, out, limits);
-    run.flushTrace(); // what boot itself recorded
+    ScenarioPlayer run(device, out, limits);
     for (const Step& step : scenario.steps) {
         if (!run.beforeLimit())
             break;
@@ -192,8 +241,7 @@ int runScenario(const Scenario& scenario, host::Device& device, const std::strin
             return 1;
         }
     }
-    run.runToLimit();
-    run.flushTrace();
+    run.finish();
     return 0;
 }
 

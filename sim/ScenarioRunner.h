@@ -5,6 +5,7 @@
 
 #include "sim/Scenario.h"
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,7 @@ class Device;
 namespace ombrel::sim {
 
 class Renderer;
+struct Violation;
 
 // One finger's pace: the time between the events of `tap` and `drag`, so animations progress
 // between them as they would under a finger.
@@ -29,6 +31,26 @@ struct RunLimits {
     std::optional<double> until;
     // Names the command in failures.
     std::string command = "ombrel run";
+};
+
+// Plays steps one at a time on a booted device (the fuzzer makes each step from what the device
+// shows after the last one).
+class ScenarioPlayer {
+public:
+    ScenarioPlayer(host::Device&, std::ostream& out, const RunLimits& = {});
+    ~ScenarioPlayer();
+    // Nothing when done; otherwise why the step failed (refused, an expectation, an invariant).
+    std::optional<std::string> step(const Step&);
+    // The invariant a step broke (after an `invariants` line), if any.
+    const std::optional<Violation>& violation() const;
+    // False once the clock reached the limit: nothing more is to run.
+    bool beforeLimit();
+    // After the last step: the clock runs on to the limit, the rest of the trace is written.
+    void finish();
+
+private:
+    class Run;
+    std::unique_ptr<Run> m_run;
 };
 
 // Answers the exit status: 0 every step done and every expectation met, 1 otherwise (the reason,

@@ -3,13 +3,16 @@
 
 #include "sim/DemoCommand.h"
 #include "sim/DeviceProfiles.h"
+#include "sim/FuzzCommand.h"
 #include "sim/InitCommand.h"
 #include "sim/RunCommand.h"
 #include "sim/SettingsCommand.h"
 #include "sim/SnapshotCommand.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
+#include <thread>
 
 int main(int argc, char** argv)
 {
@@ -68,6 +71,20 @@ int main(int argc, char** argv)
     snapshotCommand->add_option("SCENARIO", snapshot.run.scenario, "scenario file, or - for standard input")->required();
     snapshotCommand->add_option("FILE", snapshot.file, "the PNG to write")->required();
 
+    FuzzOptions fuzz;
+    fuzz.profile = std::string(kDefaultDeviceProfile);
+    fuzz.jobs = int(std::max(1u, std::thread::hardware_concurrency()));
+    std::string fuzzPasscode;
+    CLI::App* fuzzCommand = app.add_subcommand("fuzz", "random sequences on fresh phones, the lock screen's invariants checked after every line");
+    fuzzCommand->add_option("--profile", fuzz.profile, "device profile")->capture_default_str();
+    CLI::Option* fuzzPasscodeOption = fuzzCommand->add_option("--passcode", fuzzPasscode, "device passcode (digits)");
+    fuzzCommand->add_option("--seed", fuzz.seed, "the campaign's seed")->capture_default_str();
+    fuzzCommand->add_option("--sequences", fuzz.sequences, "sequences to play")->capture_default_str();
+    fuzzCommand->add_option("--max-events", fuzz.maxEvents, "most lines in a sequence (before its ending)")->capture_default_str();
+    fuzzCommand->add_option("--jobs", fuzz.jobs, "children at work at once (default: the number of cores)");
+    fuzzCommand->add_option("--out", fuzz.out, "folder for the violation scenarios (default: .)");
+    fuzzCommand->add_option("--time-limit", fuzz.timeLimit, "real seconds before a child counts as hung")->capture_default_str();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -84,6 +101,11 @@ int main(int argc, char** argv)
         if (*libraryOption)
             run.library = library;
         return runRun(run, std::cin, std::cout, std::cerr);
+    }
+    if (fuzzCommand->parsed()) {
+        if (*fuzzPasscodeOption)
+            fuzz.passcode = fuzzPasscode;
+        return runFuzz(fuzz, std::cout, std::cerr);
     }
     if (demoCommand->parsed())
         return runDemo(demo, std::cout, std::cerr);
