@@ -1,10 +1,4 @@
 # ombrel_test(NAME SOURCES... LIBS ...): a GoogleTest program, each case run in its own process.
-# Under the sanitizers, the leak check skips what third-party libraries keep for good (see the file).
-set(OMBREL_TEST_ENVIRONMENT "OMBREL_BUILD_DIR=${CMAKE_BINARY_DIR};OMBREL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
-if(OMBREL_SANITIZE)
-  list(APPEND OMBREL_TEST_ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan-third-party.supp")
-endif()
-
 function(ombrel_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
@@ -12,6 +6,6 @@ function(ombrel_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "${OMBREL_TEST_ENVIRONMENT}"
+    PROPERTIES ENVIRONMENT "OMBREL_BUILD_DIR=${CMAKE_BINARY_DIR};OMBREL_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
     DISCOVERY_TIMEOUT 60)
 endfunction()
