@@ -128,6 +128,16 @@ private:
     std::string_view m_bytes;
 };
 
+// Whether text of `unit`-byte characters (ASCII or UTF-16) holds a NUL character.
+bool holdsNul(std::string_view text, std::uint64_t unit)
+{
+    for (std::size_t i = 0; i + unit <= text.size(); i += unit) {
+        if (text[i] == 0 && (unit == 1 || text[i + 1] == 0))
+            return true;
+    }
+    return false;
+}
+
 struct Frame {
     std::uint64_t object;
     std::size_t refsAt;      // where the container's references start
@@ -207,7 +217,8 @@ bool binaryPropertyListIsSafe(std::string_view bytes, const PropertyListLimits& 
             if (count > room / unit || count * unit > payloadBudget)
                 return false;
             payloadBudget -= count * unit;
-            return true;
+            // libplist asserts (aborts the process) on a dictionary key holding a NUL character.
+            return !mustBeKey || !holdsNul(bytes.substr(body, count * unit), unit);
         }
         case 0xA:
         case 0xD: {

@@ -125,6 +125,11 @@ INSTANTIATE_TEST_SUITE_P(Table, FoundationHostileInput, testing::Values(
             return b;
         } },
     HostileCase { "BinaryUid", [] { return binary({ std::string("\x80\x01", 2) }, 1); } },
+    // libplist asserts on a dictionary key holding a NUL character, which would abort the reader.
+    HostileCase { "BinaryKeyWithNul",
+        [] { return binary({ container(0xD0, 1, { 1, 2 }, 1), std::string("\x53" "a\0b", 4), "\x09" }, 1); } },
+    HostileCase { "BinaryUtf16KeyWithNul",
+        [] { return binary({ container(0xD0, 1, { 1, 2 }, 1), std::string("\x62\0a\0\0", 5), "\x09" }, 1); } },
     HostileCase { "BinaryNonStringKey",
         [] { return binary({ container(0xD0, 1, { 1, 1 }, 1), std::string("\x10\x05", 2) }, 1); } },
     // Each level shares the next twice: 60 levels would expand to 2^60 nodes.
@@ -141,6 +146,20 @@ INSTANTIATE_TEST_SUITE_P(Table, FoundationHostileInput, testing::Values(
     HostileCase { "XmlMillionNestedUnknownElements", [] { return nestedXml(1000000, "<x>", "</x>"); } },
     HostileCase { "BinaryMillionNestedArrays", [] { return nestedBinary(1000000); } }),
     [](const auto& info) { return std::string(info.param.label); });
+
+// Only keys are refused for a NUL: a string value with one reads (libplist ends it there), and a key
+// with a NUL-free UTF-16 text reads.
+TEST(FoundationPropertyListNul, StringValueWithNulAndUtf16KeysRead)
+{
+    auto withNulValue = parsePropertyList(
+        binary({ container(0xD0, 1, { 1, 2 }, 1), "\x51k", std::string("\x53" "a\0b", 4) }, 1));
+    ASSERT_TRUE(withNulValue);
+    EXPECT_EQ(*withNulValue, Value::dictionary({ { "k", Value::string("a") } }));
+    auto utf16Key = parsePropertyList(
+        binary({ container(0xD0, 1, { 1, 2 }, 1), std::string("\x61\0k", 3), "\x09" }, 1));
+    ASSERT_TRUE(utf16Key);
+    EXPECT_EQ(*utf16Key, Value::dictionary({ { "k", Value::boolean(true) } }));
+}
 
 TEST(FoundationPropertyListDepth, LimitIsExactForBothForms)
 {
