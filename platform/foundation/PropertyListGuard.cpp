@@ -217,7 +217,8 @@ bool binaryPropertyListIsSafe(std::string_view bytes, const PropertyListLimits& 
             if (count > room / unit || count * unit > payloadBudget)
                 return false;
             payloadBudget -= count * unit;
-            // libplist asserts (aborts the process) on a dictionary key holding a NUL character.
+            // libplist asserts (aborts the process) on a UTF-16 key holding a NUL character and cuts an
+            // ASCII one short at it (so two keys could become one): keys with a NUL are refused.
             return !mustBeKey || !holdsNul(bytes.substr(body, count * unit), unit);
         }
         case 0xA:

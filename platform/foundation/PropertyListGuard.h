@@ -17,7 +17,7 @@ bool xmlIsWithinLimits(std::string_view text, const PropertyListLimits&);
 
 // Binary ("bplist00"): the trailer, offset table and every reachable object lie inside the input,
 // references stay in range and form no cycle, containers nest at most maxDepth deep, dictionary keys
-// are strings without a NUL character (libplist aborts on one), no object kind that a Value cannot
+// are strings without a NUL character (libplist aborts on a UTF-16 one), no object kind that a Value cannot
 // hold appears (sets, UIDs), and the tree that expanding shared references would build stays in
 // proportion to the input and within the limits.
 bool binaryPropertyListIsSafe(std::string_view bytes, const PropertyListLimits&);

@@ -125,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(Table, FoundationHostileInput, testing::Values(
             return b;
         } },
     HostileCase { "BinaryUid", [] { return binary({ std::string("\x80\x01", 2) }, 1); } },
-    // libplist asserts on a dictionary key holding a NUL character, which would abort the reader.
+    // libplist asserts on a UTF-16 key holding a NUL character, which would abort the reader; an
+    // ASCII key with one would be cut short.
     HostileCase { "BinaryKeyWithNul",
         [] { return binary({ container(0xD0, 1, { 1, 2 }, 1), std::string("\x53" "a\0b", 4), "\x09" }, 1); } },
     HostileCase { "BinaryUtf16KeyWithNul",

@@ -54,7 +54,7 @@ TEST_P(SettingsFuzzFinding, LoaderReadsItWithoutLosingIt)
 
 INSTANTIATE_TEST_SUITE_P(Corpus, SettingsFuzzFinding,
     ::testing::Values(
-        // The defaults in binary form with one key's text holding a NUL: libplist aborted the process.
+        // The defaults in binary form with a UTF-16 key holding a NUL: libplist aborted the process.
         Finding{"finding-binary-key-with-nul.bplist", true}),
     [](const auto& info) {
         std::string name;
