@@ -235,10 +235,17 @@ private:
         }
         quartz::Point p { float(x), float(y) };
         if (phase == TouchPhase::Began) {
+            // One finger: a touch still in progress is cancelled first, where it last was, so the
+            // view that took it is not left waiting for an end that never comes.
+            if (runtime::Ref<uikit::Window> previous = m_touchWindow.strong()) {
+                quartz::Point origin = previous->frame().origin;
+                previous->sendTouch(TouchPhase::Cancelled, { m_touchPoint.x - origin.x, m_touchPoint.y - origin.y });
+            }
             if (AwayController* c = AwayController::shared(); c && c->active)
                 c->noteUserActivity();
             m_touchWindow = windowAt(p);
         }
+        m_touchPoint = p;
         runtime::Ref<uikit::Window> window = m_touchWindow.strong();
         if (phase == TouchPhase::Ended || phase == TouchPhase::Cancelled)
             m_touchWindow = nullptr;
@@ -277,6 +284,7 @@ private:
     bool m_owner = false;
     void* m_library = nullptr;
     runtime::WeakRef<uikit::Window> m_touchWindow;
+    quartz::Point m_touchPoint; // where the touch in progress last was
 };
 
 } // namespace

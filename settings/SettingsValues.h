@@ -10,6 +10,8 @@
 namespace ombrel {
 
 bool settingBool(const foundation::Value& settings, std::string_view key);
+// A number that is not finite (NaN, an infinity) or too large for a 32-bit float reads as the
+// default, as a missing key does.
 double settingReal(const foundation::Value& settings, std::string_view key);
 // A string value as it is; a missing key the default's; any other kind the empty string.
 std::string settingString(const foundation::Value& settings, std::string_view key);

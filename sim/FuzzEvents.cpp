@@ -295,8 +295,13 @@ std::optional<std::string> SequenceEnding::next(const host::Device& device, std:
         return next(device, finger);
     case 2: { // the thumb onto the unlock button
         auto thumb = center(kThumb), unlock = center(kUnlock);
-        if (!state.locked || !thumb || !unlock)
+        if (!state.locked)
             return next(device, finger);
+        if (!thumb || !unlock) { // no lock view (the library switched off when it locked): the stock knob
+            const double y = state.screenHeight - 48;
+            thumb = EventGenerator::Point { 90, y };
+            unlock = EventGenerator::Point { 310, y };
+        }
         m_queue.push_back("down " + numberText(thumb->x) + ' ' + numberText(thumb->y));
         for (int i = 1; i <= 6; ++i) {
             double f = i / 6.0;

@@ -46,6 +46,7 @@ Point location(Object* touches, OmbrelView* view)
 
 struct Geometry {
     Float H, W, mb, ts, sm, is, sw;
+    Rect thumb; // the thumb's rest frame
 
     explicit Geometry(const OmbrelView& view)
     {
@@ -58,12 +59,15 @@ struct Geometry {
         sm = Float(settingReal(s, "kTrackSideMargin"));
         is = Float(settingReal(s, "kIconSize"));
         sw = Float(settingReal(s, "kSideViewSlideInWidth"));
+        thumb = view.trackRestFrame(ts);
     }
+    // Side margins wider than half the screen leave no zone; the thumb at rest is always in it,
+    // so no setting can leave the lock screen without a way to unlock.
     bool inTrackZone(Point p) const
     {
         Float top = std::trunc(H - (std::trunc(mb) + ts + 50));
         Float l = std::trunc(sm + is);
-        return p.y >= top && p.y <= H && p.x >= l && p.x <= std::trunc(W - l);
+        return (p.y >= top && p.y <= H && p.x >= l && p.x <= std::trunc(W - l)) || quartz::rectContainsPoint(thumb, p);
     }
     bool inStripRows(Point p) const
     {
