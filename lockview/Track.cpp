@@ -2,6 +2,7 @@
 // point, and what starting and ending a drag do to the lock view.
 #include "lockview/IconAnimations.h"
 #include "lockview/OmbrelView.h"
+#include <algorithm>
 #include "lockview/ProcessState.h"
 #include "platform/quartz/Animation.h"
 #include "platform/runtime/Send.h"
@@ -30,7 +31,10 @@ Rect OmbrelView::trackRestFrame(Float ts) const
     Float mb = Float(settingReal(ombrelSettings, "kTrackMarginBottom"));
     Float midX = f.origin.x + f.size.width / 2;
     Float maxY = f.origin.y + f.size.height;
-    return quartz::makeRect(midX - ts / 2, maxY - ts - mb, ts, ts);
+    // A bottom margin past the screen would park the thumb where no finger reaches: its centre
+    // stays on the view, so the phone can always be unlocked.
+    Float midY = std::clamp(maxY - ts / 2 - mb, f.origin.y, maxY);
+    return quartz::makeRect(midX - ts / 2, midY - ts / 2, ts, ts);
 }
 
 void OmbrelView::createTrack(bool stayHidden)

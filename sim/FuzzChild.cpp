@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fcntl.h>
 #include <iostream>
 #include <poll.h>
@@ -37,8 +38,10 @@ std::string excerpt(const std::string& log)
 
 } // namespace
 
-SequenceChild::SequenceChild(const SequenceRequest& request, double timeLimit)
+SequenceChild::SequenceChild(const SequenceRequest& given, double timeLimit)
 {
+    SequenceRequest request = given;
+    request.folder = m_folder = makeTemporaryFolder();
     int report[2], log[2];
     if (::pipe(report) != 0 || ::pipe(log) != 0) {
         m_result.error = std::string("no pipe: ") + std::strerror(errno);
@@ -82,6 +85,9 @@ SequenceChild::~SequenceChild()
     for (int fd : { m_report, m_log })
         if (fd >= 0)
             ::close(fd);
+    std::error_code ignored;
+    if (!m_folder.empty())
+        std::filesystem::remove_all(m_folder, ignored);
 }
 
 std::vector<int> SequenceChild::descriptors() const

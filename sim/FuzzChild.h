@@ -20,6 +20,8 @@ struct SequenceRequest {
     std::optional<std::string> passcode;
     int events = 0;                                // lines to make at random
     std::optional<std::vector<std::string>> body;  // these lines instead (the ending is made afresh)
+    std::string templateRoot;                      // a root `init` made once, copied (else init runs)
+    std::string folder;                            // the child's own folder, made and removed by the parent
 };
 
 struct SequenceResult {
@@ -50,6 +52,7 @@ private:
     void read(int fd);
     void ended(int status);
 
+    std::string m_folder; // the child's device root lives here; removed however the child ended
     pid_t m_pid = -1;
     int m_report = -1, m_log = -1;
     double m_deadline = 0;
@@ -57,6 +60,9 @@ private:
     std::string m_reportText;
     SequenceResult m_result;
 };
+
+// A new folder under $TMPDIR (else /tmp) for device roots; empty when it cannot be made.
+std::string makeTemporaryFolder();
 
 // Runs one sequence to its end (a convenience over SequenceChild).
 SequenceResult runSequence(const SequenceRequest&, double timeLimitSeconds);

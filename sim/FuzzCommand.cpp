@@ -3,6 +3,7 @@
 #include "sim/DeviceProfiles.h"
 #include "sim/FuzzChild.h"
 #include "sim/FuzzShrink.h"
+#include "sim/InitCommand.h"
 #include "sim/RunCommand.h"
 
 #include <algorithm>
@@ -15,6 +16,8 @@
 #include <memory>
 #include <ostream>
 #include <poll.h>
+#include <sstream>
+#include <unistd.h>
 
 namespace ombrel::sim {
 
@@ -95,11 +98,28 @@ int runFuzz(const FuzzOptions& options, std::ostream& out, std::ostream& err)
         return 2;
     }
     auto started = std::chrono::steady_clock::now();
+    // One fresh root made by the init code; every child copies it.
+    std::string folder = makeTemporaryFolder();
+    struct Cleanup {
+        std::string folder;
+        ~Cleanup()
+        {
+            std::error_code ignored;
+            if (!folder.empty())
+                std::filesystem::remove_all(folder, ignored);
+        }
+    } cleanup { folder };
+    std::ostringstream quiet;
+    if (folder.empty() || runInit({ folder + "/device", options.profile, options.passcode, false }, quiet, err) != 0) {
+        err << "ombrel fuzz: cannot make a device root in a temporary folder\n";
+        return 1;
+    }
     auto request = [&](std::uint64_t seed) {
         SequenceRequest r;
         r.seed = seed;
         r.profile = options.profile;
         r.passcode = options.passcode;
+        r.templateRoot = folder + "/device";
         // From 1 to max-events lines, drawn from the sequence's seed.
         r.events = 1 + int(seed % std::uint64_t(options.maxEvents));
         return r;

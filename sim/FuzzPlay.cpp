@@ -36,13 +36,6 @@ std::string oneLine(std::string text)
     return text;
 }
 
-std::string temporaryFolder()
-{
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/ombrel-fuzzseq-XXXXXX";
-    return ::mkdtemp(pattern.data()) ? pattern : std::string();
-}
-
 // Where the finger is down after the lines played so far; nothing when it is up.
 struct Finger {
     std::optional<EventGenerator::Point> at;
@@ -80,8 +73,13 @@ bool play(ScenarioPlayer& player, const host::Device& device, Finger& finger, co
 
 void playSequence(const SequenceRequest& request, const std::string& root, int fd)
 {
+    // A copy of a root the init code made once is the same fresh device, without its many
+    // synchronised writes.
     std::ostringstream quiet;
-    if (runInit({ root, request.profile, request.passcode, false }, quiet, std::cerr) != 0) {
+    std::error_code copied;
+    if (!request.templateRoot.empty())
+        std::filesystem::copy(request.templateRoot, root, std::filesystem::copy_options::recursive, copied);
+    if (request.templateRoot.empty() ? runInit({ root, request.profile, request.passcode, false }, quiet, std::cerr) != 0 : bool(copied)) {
         report(fd, "E the device root could not be made");
         return;
     }
@@ -138,22 +136,26 @@ void playSequence(const SequenceRequest& request, const std::string& root, int f
 
 } // namespace
 
+std::string makeTemporaryFolder()
+{
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/ombrel-fuzzseq-XXXXXX";
+    return ::mkdtemp(pattern.data()) ? pattern : std::string();
+}
+
 void playSequenceAndExit(const SequenceRequest& request, int fd)
 {
-    std::string folder = temporaryFolder();
-    if (folder.empty()) {
+    if (request.folder.empty()) {
         report(fd, "E cannot make a temporary folder");
         std::exit(0);
     }
     try {
-        playSequence(request, folder + "/device", fd);
+        playSequence(request, request.folder + "/device", fd);
     } catch (const std::exception& e) {
         report(fd, std::string("V 0 3 an exception escaped: ") + oneLine(e.what()));
     } catch (...) {
         report(fd, "V 0 3 an exception escaped");
     }
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
     ::close(fd);
     std::exit(0);
 }
