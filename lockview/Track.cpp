@@ -31,9 +31,11 @@ Rect OmbrelView::trackRestFrame(Float ts) const
     Float mb = Float(settingReal(ombrelSettings, "kTrackMarginBottom"));
     Float midX = f.origin.x + f.size.width / 2;
     Float maxY = f.origin.y + f.size.height;
-    // A bottom margin past the screen would park the thumb where no finger reaches: its centre
-    // stays on the view, so the phone can always be unlocked.
-    Float midY = std::clamp(maxY - ts / 2 - mb, f.origin.y, maxY);
+    // A bottom margin that would park the thumb off the screen, where no finger reaches, leaves it
+    // on the view (its centre at least, for a thumb taller than the view), so the phone can always
+    // be unlocked.
+    Float inset = std::min(std::abs(ts) / 2, f.size.height / 2);
+    Float midY = std::clamp(maxY - ts / 2 - mb, f.origin.y + inset, maxY - inset);
     return quartz::makeRect(midX - ts / 2, midY - ts / 2, ts, ts);
 }
 
