@@ -2,7 +2,6 @@
 // point, and what starting and ending a drag do to the lock view.
 #include "lockview/IconAnimations.h"
 #include "lockview/OmbrelView.h"
-#include <algorithm>
 #include "lockview/ProcessState.h"
 #include "platform/quartz/Animation.h"
 #include "platform/runtime/Send.h"
@@ -10,6 +9,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/SettingsValues.h"
 #include "springboard/Services.h"
+#include <algorithm>
 
 namespace ombrel {
 
