@@ -76,6 +76,11 @@ Object* lockBar(Object* self, Sel cmd)
     foundation::Value settings = loadSettings();
     if (!settingBool(settings, "enabled") || services::isAndroidLockEnabled() || !settingBool(settings, "kLockBarDisabled"))
         return bar;
+    // A lock screen already up without a lock view (the system was turned on after it locked) has
+    // no track: the stock slider bar is its only way to unlock, so it stays.
+    static const Sel window("window");
+    if (!processState().lockView && runtime::send<Object*>(self, window))
+        return bar;
     // The track replaces the stock slider bar: whenever the host asks for it, it goes.
     runtime::send(bar, Sel("removeFromSuperview"));
     runtime::send(bar, kSetHidden, true);
